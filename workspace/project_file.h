@@ -1,0 +1,35 @@
+// The project file (".tvr"): a fixed sequence of sections, each opened by
+// a line beginning with "!", most lines "|"-separated records.
+#pragma once
+
+#include "workspace/project.h"
+
+#include <string>
+#include <vector>
+
+namespace k7 {
+
+class ModuleLibrary;
+
+constexpr const char* NotAProjectMessage = "Referenced file is not K7/K3 program.";
+
+// The lines of the file for a project; dateText goes into the header.
+std::vector<std::string> ProjectFileLines(const Project& project, const ModuleLibrary& library,
+                                          const std::string& dateText);
+
+// Writes the file whole; empty string on success, otherwise the message.
+std::string WriteProjectFile(const std::string& path, const Project& project,
+                             const ModuleLibrary& library, const std::string& dateText);
+
+struct ProjectRead {
+    bool Ok = false;
+    std::string Message; // what to show when reading failed
+};
+
+// Reads the lines of a project file into project, which must have been
+// reset first. On failure the project holds what was read so far and the
+// caller starts a new one.
+ProjectRead ReadProjectFile(const std::vector<std::string>& lines, const ModuleLibrary& library,
+                            Project& project);
+
+} // namespace k7

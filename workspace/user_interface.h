@@ -1,0 +1,58 @@
+// The seam between the core and whoever shows its messages: the desktop
+// program implements it with message boxes and dialogs, tests script it,
+// k7c answers on the terminal. The core never waits on a window itself.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace k7 {
+
+struct FileChoice {
+    std::string Title;
+    std::string InitialFolder;
+    std::string ProposedName;     // full path or bare name; may be empty
+    std::string Filter;           // "Project Files...*.*|*.*"
+    std::string DefaultExtension; // without the dot
+    bool AskBeforeOverwrite = false;
+};
+
+class UserInterface {
+  public:
+    virtual ~UserInterface() = default;
+
+    // Error box with an OK button.
+    virtual void ShowError(const std::string& message) = 0;
+    // Confirmation with Yes and No; true for Yes.
+    virtual bool AskYesNo(const std::string& question) = 0;
+    // Box with Abort and Retry; true for Retry.
+    virtual bool AskRetry(const std::string& message) = 0;
+    // File dialogs; nothing when the user cancels.
+    virtual std::optional<std::string> ChooseOpenFile(const FileChoice& choice) = 0;
+    virtual std::optional<std::string> ChooseSaveFile(const FileChoice& choice) = 0;
+};
+
+// The shared progress panel ("Load Progress:") used by compile, download
+// and the documentation generator.
+class ProgressSink {
+  public:
+    virtual ~ProgressSink() = default;
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual void SetLabel(const std::string& label) = 0;
+    virtual void SetPosition(int position, int maximum) = 0;
+    virtual void Show(bool visible) = 0;
+    // Lets the window process input; true once the user pressed Cancel.
+    virtual bool CancelRequested() = 0;
+};
+
+// A progress sink that shows nothing and is never cancelled.
+class NoProgress : public ProgressSink {
+  public:
+    void SetCaption(const std::string&) override {}
+    void SetLabel(const std::string&) override {}
+    void SetPosition(int, int) override {}
+    void Show(bool) override {}
+    bool CancelRequested() override { return false; }
+};
+
+} // namespace k7

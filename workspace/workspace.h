@@ -1,0 +1,83 @@
+// The workspace: the settings, the module library and the one open
+// project, with the user flows that replace or store the project (New,
+// Open, open-recent, Save, Save As) and the start and stop of the program.
+// Windows and k7c both drive it; it talks back only through UserInterface.
+#pragma once
+
+#include "workspace/module_library.h"
+#include "workspace/project.h"
+#include "workspace/settings.h"
+#include "workspace/user_interface.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace k7 {
+
+// What the main window shows of the workspace's state.
+struct ShellState {
+    std::string Caption = CaptionPrefix;
+    bool SaveEnabled = false;
+    bool CompileEnabled = false;
+    bool ListErrorsEnabled = false;
+    std::string Mode = "Design"; // "Design", "Debug" or "Engineer"
+};
+
+struct StartOptions {
+    std::string ProgramFolder; // with a trailing separator
+    std::string SettingsPath;  // empty: K7Setup.ini where SettingsFilePath puts it
+    std::string SystemFolder;  // non-empty: overrides the settings
+    std::string BasicFolder;   // non-empty: overrides the settings
+};
+
+class Workspace {
+  public:
+    // dateText gives the workstation's date and time text for file headers.
+    Workspace(UserInterface& ui, std::function<std::string()> dateText);
+
+    // Reads the settings (writing the default file when missing), loads the
+    // module library and creates a new project. Problems are shown in one
+    // error box; the program goes on with what could be read.
+    void Start(const StartOptions& options);
+    // Messages of the last Start, for callers that print them.
+    const std::vector<std::string>& StartMessages() const { return startMessages_; }
+
+    bool NewProject();
+    bool OpenProject();
+    bool OpenProjectPath(const std::string& path);
+    bool OpenRecentProject(int index);
+    bool SaveProject();
+    bool SaveProjectAs();
+
+    // Every editor calls this after changing the project.
+    void MarkProjectChanged();
+    // Writes K7Setup.ini; false (after an error box) when it cannot be written.
+    bool SaveSettings();
+    // Closing the main window: the guard, then the settings are saved.
+    bool CloseMainWindow();
+
+    void SetDateText(std::function<std::string()> dateText) { dateText_ = std::move(dateText); }
+    UserInterface& Ui() { return ui_; }
+
+    WorkspaceSettings settings;
+    std::string settingsPath;
+    ModuleLibrary library;
+    Project project;
+    ShellState shell;
+    // Called after MarkProjectChanged, for editors that track changes.
+    std::vector<std::function<void()>> changeListeners;
+
+  private:
+    bool ConfirmDiscard();
+    void ResetToNew();
+    bool LoadFile(const std::string& path);
+    void AfterOpen();
+    void RecordRecent(const std::string& path);
+
+    UserInterface& ui_;
+    std::function<std::string()> dateText_;
+    std::vector<std::string> startMessages_;
+};
+
+} // namespace k7
