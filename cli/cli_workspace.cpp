@@ -9,7 +9,9 @@
 
 namespace k7::cli {
 
-void TerminalUi::ShowError(const std::string& message) { std::cout << message << std::endl; }
+void TerminalUi::ShowError(const std::string& message) {
+    std::cout << message << std::endl;
+}
 
 static bool AskOnTerminal(const std::string& question, const char* choices, char yes) {
     std::cout << question << " " << choices << " " << std::flush;
@@ -40,8 +42,12 @@ bool TerminalUi::AskRetry(const std::string& message) {
 }
 
 // k7c names its files on the command line; it never shows a file dialog.
-std::optional<std::string> TerminalUi::ChooseOpenFile(const FileChoice&) { return std::nullopt; }
-std::optional<std::string> TerminalUi::ChooseSaveFile(const FileChoice&) { return std::nullopt; }
+std::optional<std::string> TerminalUi::ChooseOpenFile(const FileChoice&) {
+    return std::nullopt;
+}
+std::optional<std::string> TerminalUi::ChooseSaveFile(const FileChoice&) {
+    return std::nullopt;
+}
 
 std::string ProgramFolder() {
     char path[4096];

@@ -9,8 +9,8 @@
 
 namespace k7::cli {
 
-static const char* const CategoryNames[] = {"", "I/O + System", "Math", "Control", "Statistics",
-                                            "Commun."};
+static const char* const CategoryNames[] = {"",        "I/O + System", "Math",
+                                            "Control", "Statistics",   "Commun."};
 
 static void PrintSummary(const Workspace& workspace) {
     const Project& p = workspace.project;

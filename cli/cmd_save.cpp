@@ -11,7 +11,8 @@
 namespace k7::cli {
 
 void AddSaveCommand(CLI::App& app, const GlobalOptions& global, int& status) {
-    auto* command = app.add_subcommand("save", "Open a project and write it back in the current format");
+    auto* command =
+        app.add_subcommand("save", "Open a project and write it back in the current format");
     struct Options {
         std::string Project, Out, Date;
     };

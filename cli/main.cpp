@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
 
     GlobalOptions global;
-    app.add_option("--settings", global.SettingsFile, "Settings file to use instead of K7Setup.ini");
+    app.add_option("--settings", global.SettingsFile,
+                   "Settings file to use instead of K7Setup.ini");
     app.add_option("--system", global.SystemFolder, "System folder (module library, images)");
     app.add_option("--basic", global.BasicFolder, "Folder of BASIC sources");
 

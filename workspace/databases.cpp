@@ -7,12 +7,18 @@ namespace k7 {
 
 std::vector<std::string>& DatabaseLists::List(DbType type) {
     switch (type) {
-    case DbType::Float: return Float;
-    case DbType::Integer: return Integer;
-    case DbType::Status: return Status;
-    case DbType::Tx: return Tx;
-    case DbType::Rx: return Rx;
-    case DbType::String: return String;
+    case DbType::Float:
+        return Float;
+    case DbType::Integer:
+        return Integer;
+    case DbType::Status:
+        return Status;
+    case DbType::Tx:
+        return Tx;
+    case DbType::Rx:
+        return Rx;
+    case DbType::String:
+        return String;
     }
     return Float;
 }
@@ -33,13 +39,26 @@ static void AddModuleOutputs(Project& project, const ModuleLibrary& library) {
         for (int k = def.FirstOutputItem(); k <= def.LastItem() && k <= MaxModuleItems; ++k) {
             const std::string& name = instance.Values[k];
             switch (def.Items[k].Letter(1)) {
-            case 'F': db.Float.push_back(name); break;
-            case 'I': db.Integer.push_back(name); break;
-            case 'D': db.Status.push_back(name); break;
-            case 'S': db.String.push_back(name); break;
-            case 'T': ++db.TxOutputCount; break;
-            case 'A': ++db.RxOutputCount; break;
-            default: break;
+            case 'F':
+                db.Float.push_back(name);
+                break;
+            case 'I':
+                db.Integer.push_back(name);
+                break;
+            case 'D':
+                db.Status.push_back(name);
+                break;
+            case 'S':
+                db.String.push_back(name);
+                break;
+            case 'T':
+                ++db.TxOutputCount;
+                break;
+            case 'A':
+                ++db.RxOutputCount;
+                break;
+            default:
+                break;
             }
         }
     }
@@ -115,13 +134,22 @@ static void AddBasicOutputs(Project& project) {
                 continue;
             const std::string name = field.substr(1);
             switch (field[0]) {
-            case 'f': db.Float.push_back(name); break;
+            case 'f':
+                db.Float.push_back(name);
+                break;
             case 'i':
-            case 'm': db.Integer.push_back(name); break;
+            case 'm':
+                db.Integer.push_back(name);
+                break;
             case 'n':
-            case 't': db.Status.push_back(name); break;
-            case 's': db.String.push_back(name); break;
-            default: break; // "I": an input
+            case 't':
+                db.Status.push_back(name);
+                break;
+            case 's':
+                db.String.push_back(name);
+                break;
+            default:
+                break; // "I": an input
             }
         }
     }

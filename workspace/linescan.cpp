@@ -32,7 +32,9 @@ bool LineScanner::TokenTo(char delimiter) {
     return true;
 }
 
-static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+static bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 void LineScanner::TokenToColon() {
     while (ScanPos <= ScanLine.size() && IsBlank(ScanLine[ScanPos - 1]))
@@ -47,9 +49,8 @@ void LineScanner::TokenToSpace() {
 }
 
 static bool IsIdentifierChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == '[' || c == ']' || c == '(' || c == ')' || c == '%' || c == '!' ||
-           c == '$';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '[' || c == ']' || c == '(' || c == ')' || c == '%' || c == '!' || c == '$';
 }
 
 void LineScanner::TokenIdentifier() {
@@ -137,7 +138,8 @@ bool ParseDecimal(const std::string& text, int32_t& value) {
     }
     if (negative)
         result = -result;
-    if (result > std::numeric_limits<int32_t>::max() || result < std::numeric_limits<int32_t>::min())
+    if (result > std::numeric_limits<int32_t>::max() ||
+        result < std::numeric_limits<int32_t>::min())
         return false;
     value = static_cast<int32_t>(result);
     return true;

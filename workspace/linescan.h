@@ -24,7 +24,7 @@ class LineScanner {
         if (lineIndex_ > 0)
             --lineIndex_;
     }
-    size_t LineIndex() const { return lineIndex_; } // index of the next line
+    size_t LineIndex() const { return lineIndex_; }  // index of the next line
     size_t LineNumber() const { return lineIndex_; } // 1-based number of the current line
 
     // Scanning a single line.

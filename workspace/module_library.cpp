@@ -115,7 +115,8 @@ class RecordParser {
 
         int32_t number = 0;
         if (!ParseDecimal(fields[0], number))
-            return Refuse(record, "has a module number that is not a number: \"" + fields[0] + "\"");
+            return Refuse(record,
+                          "has a module number that is not a number: \"" + fields[0] + "\"");
         if (number < 1 || number > MaxModuleNumber)
             return Refuse(record, "has module number " + fields[0] + ", outside 1..200");
 
@@ -133,10 +134,17 @@ class RecordParser {
             TModuleItemDef& item = def.Items[f - 3];
             ParseItem(text, item);
             switch (item.Code[1]) {
-            case 'I': ++def.InputCount; break;
-            case 'O': ++def.OutputCount; break;
-            case 'C': ++def.ConstantCount; break;
-            default: break;
+            case 'I':
+                ++def.InputCount;
+                break;
+            case 'O':
+                ++def.OutputCount;
+                break;
+            case 'C':
+                ++def.ConstantCount;
+                break;
+            default:
+                break;
             }
         }
         library.MutableModule(number) = def;
@@ -152,7 +160,8 @@ class RecordParser {
         scan.SetLine(text);
         scan.TokenToComma();
         if (!ParseDecimal(scan.ScanToken, def.TypeCode))
-            return Refuse(record, "has a type code that is not a number: \"" + scan.ScanToken + "\"");
+            return Refuse(record,
+                          "has a type code that is not a number: \"" + scan.ScanToken + "\"");
         for (int p = 1; p <= 10 && !scan.AtLineEnd(); ++p) {
             scan.TokenToComma();
             if (scan.ScanToken.empty())

@@ -14,7 +14,13 @@ constexpr int MaxModuleItems = 40;
 
 // Category codes; the same code plus 100 marks a module whose code is not
 // built into the unit.
-enum ModuleCategory { CatIoSystem = 1, CatMath = 2, CatControl = 3, CatStatistics = 4, CatComm = 5 };
+enum ModuleCategory {
+    CatIoSystem = 1,
+    CatMath = 2,
+    CatControl = 3,
+    CatStatistics = 4,
+    CatComm = 5
+};
 
 struct TModuleItemDef {
     std::string Code;   // four attribute letters: database, direction, size, grouping
@@ -34,9 +40,9 @@ struct TModuleDef {
     int32_t OutputCount = 0;
     int32_t ConstantCount = 0;
     std::string Name;
-    std::string Description; // may hold CR LF line breaks
+    std::string Description;                              // may hold CR LF line breaks
     std::array<TModuleItemDef, MaxModuleItems + 1> Items; // 1..40; [0] unused
-    std::array<int32_t, 11> Params{};                      // 1..10; [0] unused
+    std::array<int32_t, 11> Params{};                     // 1..10; [0] unused
 
     bool Defined() const { return !Name.empty() || TypeCode != 0; }
     // Inputs and constants come first, then the outputs.
@@ -52,7 +58,9 @@ class ModuleLibrary {
     // Entry for a module number; numbers outside 1..200 give an empty entry.
     const TModuleDef& Module(int number) const;
     TModuleDef& MutableModule(int number);
-    bool Has(int number) const { return number >= 1 && number <= MaxModuleNumber && Module(number).Defined(); }
+    bool Has(int number) const {
+        return number >= 1 && number <= MaxModuleNumber && Module(number).Defined();
+    }
 
     // First module 1..TopNumber whose Name equals name exactly; 0 when none.
     int FindModuleByName(const std::string& name) const;

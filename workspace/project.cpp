@@ -6,7 +6,7 @@
 
 namespace k7 {
 
-const TTlmRow TlmTitles = {"Port", "Source", "Dest.", "Word", "Bit",
+const TTlmRow TlmTitles = {"Port", "Source", "Dest.", "Word",  "Bit",
                            "Name", "Mult",   "Type",  "Value", "Address"};
 
 TTlmArray NewTlmArray() {
@@ -16,11 +16,11 @@ TTlmArray NewTlmArray() {
 }
 
 const std::array<const char*, 34> PresetPhrases = {
-    "Zero",     "One",      "Two",     "Three",    "Four",     "Five",    "Six",
-    "Seven",    "Eight",    "Nine",    "Ten",      "Eleven",   "Twelve",  "Thirteen",
+    "Zero",     "One",      "Two",     "Three",     "Four",     "Five",     "Six",
+    "Seven",    "Eight",    "Nine",    "Ten",       "Eleven",   "Twelve",   "Thirteen",
     "Fourteen", "Fifteen",  "Sixteen", "Seventeen", "Eighteen", "Nineteen", "Twenty",
-    "Thirty",   "Forty",    "Fifty",   "Sixty",    "Seventy",  "Eighty",  "Ninety",
-    "Hundred",  "Thousand", "Million", "Billion",  "Point",    "Minus"};
+    "Thirty",   "Forty",    "Fifty",   "Sixty",     "Seventy",  "Eighty",   "Ninety",
+    "Hundred",  "Thousand", "Million", "Billion",   "Point",    "Minus"};
 
 void ResetSpeechPhrases(Project& project) {
     for (auto& phrase : project.SpeechPhrases)
@@ -62,15 +62,15 @@ std::string StatusText(const Project& project) {
 }
 
 std::string RamStatusText(const Project& project) {
-    return project.RamUsed ? "Ram= " + std::to_string(*project.RamUsed) + "/" +
-                                 std::to_string(RamSize)
-                           : std::string();
+    return project.RamUsed
+               ? "Ram= " + std::to_string(*project.RamUsed) + "/" + std::to_string(RamSize)
+               : std::string();
 }
 
 std::string FlashStatusText(const Project& project) {
-    return project.FlashUsed ? "Flash= " + std::to_string(*project.FlashUsed) + "/" +
-                                   std::to_string(FlashSize)
-                             : std::string();
+    return project.FlashUsed
+               ? "Flash= " + std::to_string(*project.FlashUsed) + "/" + std::to_string(FlashSize)
+               : std::string();
 }
 
 static uint32_t CountValue(const std::string& text) {
@@ -103,12 +103,13 @@ std::vector<std::string> RecordNames(const std::vector<std::string>& lines) {
     std::vector<std::string> names;
     for (const auto& line : lines)
         if (!line.empty() && line[0] == '~')
-            names.push_back(line.substr(1, line.find('|') == std::string::npos
-                                               ? std::string::npos
-                                               : line.find('|') - 1));
+            names.push_back(line.substr(
+                1, line.find('|') == std::string::npos ? std::string::npos : line.find('|') - 1));
     return names;
 }
 
-bool ContainsBar(const std::string& text) { return text.find('|') != std::string::npos; }
+bool ContainsBar(const std::string& text) {
+    return text.find('|') != std::string::npos;
+}
 
 } // namespace k7

@@ -79,7 +79,7 @@ TTlmArray NewTlmArray();
 extern const TTlmRow TlmTitles;
 
 struct TLadderRung {
-    std::array<int32_t, LadderColumns + 1> CellKinds{};  // columns 1..8; [0] unused
+    std::array<int32_t, LadderColumns + 1> CellKinds{};   // columns 1..8; [0] unused
     std::array<std::string, LadderColumns + 1> CellNames; // columns 1..8
     std::string OnDelay = "0";
     std::string OffDelay = "0";
@@ -136,10 +136,10 @@ struct Project {
     // Derived, never saved.
     DatabaseLists Databases;
     std::array<std::vector<InstanceListEntry>, 6> InstanceLists; // categories 1..5
-    std::vector<std::string> DisplayNames;      // "~" header lines of displays
-    std::vector<std::string> SpeechReportNames; // "~" header lines of reports
-    std::vector<std::string> RxArrayList;       // "RX Arrays In Project:"
-    std::vector<std::string> TxArrayList;       // "TX Arrays In Project:"
+    std::vector<std::string> DisplayNames;                       // "~" header lines of displays
+    std::vector<std::string> SpeechReportNames;                  // "~" header lines of reports
+    std::vector<std::string> RxArrayList;                        // "RX Arrays In Project:"
+    std::vector<std::string> TxArrayList;                        // "TX Arrays In Project:"
 
     int ModuleCount() const { return static_cast<int>(Modules.size()); }
 };

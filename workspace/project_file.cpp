@@ -73,8 +73,8 @@ static void AddSpeech(std::vector<std::string>& lines, const Project& project) {
 std::vector<std::string> ProjectFileLines(const Project& project, const ModuleLibrary& library,
                                           const std::string& dateText) {
     std::vector<std::string> lines;
-    lines.push_back(std::string("!Unit type|LCD display choice|") + ProgramVersion + "|" + dateText +
-                    "|" + EncodeNotes(project.Notes));
+    lines.push_back(std::string("!Unit type|LCD display choice|") + ProgramVersion + "|" +
+                    dateText + "|" + EncodeNotes(project.Notes));
     lines.push_back(std::string(project.Unit == UnitType::K3 ? "3" : "7") + "|" +
                     (project.Lcd == LcdType::Small ? "1" : "0"));
     lines.push_back("!Card Configuration...");
@@ -118,7 +118,9 @@ struct ReadFailure {
     std::string Message;
 };
 
-bool StartsWithBang(const std::string& line) { return !line.empty() && line[0] == '!'; }
+bool StartsWithBang(const std::string& line) {
+    return !line.empty() && line[0] == '!';
+}
 
 class ProjectReader {
   public:
@@ -158,8 +160,9 @@ class ProjectReader {
     int32_t Decimal(const std::string& token, const char* what) {
         int32_t value = 0;
         if (!ParseDecimal(token, value))
-            throw ReadFailure{"Line " + std::to_string(scan_.LineNumber()) + " of the project file: " +
-                              what + " \"" + token.substr(0, 40) + "\" is not a number."};
+            throw ReadFailure{"Line " + std::to_string(scan_.LineNumber()) +
+                              " of the project file: " + what + " \"" + token.substr(0, 40) +
+                              "\" is not a number."};
         return value;
     }
 
@@ -183,7 +186,8 @@ class ProjectReader {
     void ReadUnitLine() {
         RequireLine();
         scan_.TokenToBar();
-        project_.Unit = Decimal(scan_.ScanToken, "the unit code") == 3 ? UnitType::K3 : UnitType::K7;
+        project_.Unit =
+            Decimal(scan_.ScanToken, "the unit code") == 3 ? UnitType::K3 : UnitType::K7;
         scan_.TokenToBar();
         int32_t lcd = scan_.ScanToken.empty() ? 0 : Decimal(scan_.ScanToken, "the LCD code");
         project_.Lcd = lcd == 1 ? LcdType::Small : LcdType::Large;

@@ -26,8 +26,8 @@ std::string PreferenceString(const WorkspaceSettings& s) {
 }
 
 std::vector<std::string> SettingsLines(const WorkspaceSettings& s) {
-    std::vector<std::string> lines = {s.SystemFolder, s.ProjectFolder, "Spare", s.BasicFolder,
-                                      "Spare",        PreferenceString(s)};
+    std::vector<std::string> lines = {s.SystemFolder, s.ProjectFolder, "Spare",
+                                      s.BasicFolder,  "Spare",         PreferenceString(s)};
     lines.insert(lines.end(), s.RecentProjects.begin(), s.RecentProjects.end());
     return lines;
 }
@@ -94,8 +94,9 @@ SettingsLoad LoadSettings(const std::string& programFolder, const std::string& s
     const auto defaults = DefaultSettingsLines(programFolder);
     if (lines.size() < 6) {
         if (FileExists(settingsPath))
-            load.Messages.push_back(settingsPath + " has " + std::to_string(lines.size()) +
-                                    " lines instead of at least 6; defaults are used for the rest.");
+            load.Messages.push_back(
+                settingsPath + " has " + std::to_string(lines.size()) +
+                " lines instead of at least 6; defaults are used for the rest.");
         for (size_t i = lines.size(); i < 6; ++i)
             lines.push_back(defaults[i]);
     }

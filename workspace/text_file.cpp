@@ -100,7 +100,9 @@ std::string FindFileIgnoringCase(const std::string& folder, const std::string& n
     return found.empty() ? exact : found;
 }
 
-char PathSeparator() { return '/'; }
+char PathSeparator() {
+    return '/';
+}
 
 std::string WithTrailingSeparator(const std::string& folder) {
     if (folder.empty() || folder.back() == '/' || folder.back() == '\\')
@@ -108,7 +110,9 @@ std::string WithTrailingSeparator(const std::string& folder) {
     return folder + PathSeparator();
 }
 
-static size_t LastSeparator(const std::string& path) { return path.find_last_of("/\\"); }
+static size_t LastSeparator(const std::string& path) {
+    return path.find_last_of("/\\");
+}
 
 std::string FileNamePart(const std::string& path) {
     size_t cut = LastSeparator(path);

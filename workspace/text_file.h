@@ -33,8 +33,8 @@ std::string FindFileIgnoringCase(const std::string& folder, const std::string& n
 // as separators in names read from files.
 char PathSeparator();
 std::string WithTrailingSeparator(const std::string& folder);
-std::string FileNamePart(const std::string& path);   // text after the last "/" or "\"
-std::string FolderPart(const std::string& path);     // up to and including that separator
+std::string FileNamePart(const std::string& path); // text after the last "/" or "\"
+std::string FolderPart(const std::string& path);   // up to and including that separator
 // Replaces the extension of the file name itself (text after the last "."
 // of the last path component); adds one when there is none.
 std::string ReplaceExtension(const std::string& path, const std::string& newExtension);

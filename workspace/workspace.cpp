@@ -55,7 +55,9 @@ bool Workspace::NewProject() {
     return true;
 }
 
-void Workspace::RecordRecent(const std::string& path) { AddRecentProject(settings, path); }
+void Workspace::RecordRecent(const std::string& path) {
+    AddRecentProject(settings, path);
+}
 
 // Reads path into the (new) project; on failure the project is new again.
 bool Workspace::LoadFile(const std::string& path) {

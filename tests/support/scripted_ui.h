@@ -16,8 +16,8 @@ class ScriptedUi : public UserInterface {
     std::vector<std::string> Questions;
     std::vector<FileChoice> FileDialogs;
 
-    std::deque<bool> YesNoAnswers; // empty queue answers No
-    std::deque<bool> RetryAnswers; // empty queue answers Abort
+    std::deque<bool> YesNoAnswers;                      // empty queue answers No
+    std::deque<bool> RetryAnswers;                      // empty queue answers Abort
     std::deque<std::optional<std::string>> FileAnswers; // empty queue cancels
 
     void ShowError(const std::string& message) override { Errors.push_back(message); }

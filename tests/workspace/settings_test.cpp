@@ -1,0 +1,108 @@
+#include "test_support.h"
+#include "workspace/settings.h"
+#include "workspace/text_file.h"
+
+using namespace k7;
+using k7::test::TempFolder;
+
+TEST(Settings, FirstStartWritesTheSixDefaultLines) {
+    TempFolder dir;
+    const std::string path = dir.File("K7Setup.ini");
+    SettingsLoad load = LoadSettings(dir.Path(), path);
+    EXPECT_TRUE(load.Messages.empty());
+    const std::string p = dir.Path();
+    EXPECT_EQ(test::ReadAll(path), test::CrLf({p + "K7System/", p + "K7Projct/", p + "K7Spares",
+                                               p + "K7Basic/", p + "K7Spares", "0400311"}));
+    const WorkspaceSettings& s = load.Settings;
+    EXPECT_EQ(s.SystemFolder, p + "K7System/");
+    EXPECT_EQ(s.BasicFolder, p + "K7Basic/");
+    EXPECT_EQ(s.PortIndex, 0);
+    EXPECT_EQ(s.BaudIndex, 4);
+    EXPECT_EQ(s.WordLengthIndex, 3);
+    EXPECT_TRUE(s.SortModulesBeforeCompile);
+    EXPECT_TRUE(s.FlagDuplicateDbNames);
+    EXPECT_TRUE(s.RecentProjects.empty());
+}
+
+TEST(Settings, PreferenceStringRules) {
+    WorkspaceSettings s;
+    ApplyPreferenceString("1632200", s);
+    EXPECT_EQ(s.PortIndex, 1);
+    EXPECT_EQ(s.BaudIndex, 6);
+    EXPECT_EQ(s.ProtocolIndex, 0); // 3 is not a protocol: the default digit
+    EXPECT_EQ(s.ParityIndex, 2);
+    EXPECT_EQ(s.WordLengthIndex, 2);
+    EXPECT_FALSE(s.SortModulesBeforeCompile);
+    EXPECT_FALSE(s.FlagDuplicateDbNames);
+    EXPECT_EQ(PreferenceString(s), "1602200");
+
+    // Too short: the whole string is replaced by the default.
+    ApplyPreferenceString("12", s);
+    EXPECT_EQ(PreferenceString(s), "0400311");
+
+    // Any character but "0" sets a switch; a non-digit index takes the
+    // default digit of its position.
+    ApplyPreferenceString("x9Z?3ab", s);
+    EXPECT_EQ(PreferenceString(s), "0400311");
+    ApplyPreferenceString("7000300", s);
+    EXPECT_EQ(s.PortIndex, 7);
+    EXPECT_EQ(s.WordLengthIndex, 3);
+}
+
+TEST(Settings, ReadsFoldersAndEveryRecentLine) {
+    TempFolder dir;
+    const std::string path = dir.File("K7Setup.ini");
+    std::vector<std::string> lines = {"/s/", "/p/", "Spare", "/b/", "Spare", "2500101"};
+    for (int i = 0; i < 12; ++i)
+        lines.push_back("/p/project" + std::to_string(i) + ".tvr");
+    test::WriteAll(path, test::CrLf(lines));
+    SettingsLoad load = LoadSettings(dir.Path(), path);
+    EXPECT_EQ(load.Settings.SystemFolder, "/s/");
+    EXPECT_EQ(load.Settings.ProjectFolder, "/p/");
+    EXPECT_EQ(load.Settings.BasicFolder, "/b/");
+    EXPECT_EQ(load.Settings.PortIndex, 2);
+    EXPECT_FALSE(load.Settings.SortModulesBeforeCompile);
+    // No limit when loading; the menu shows ten.
+    EXPECT_EQ(load.Settings.RecentProjects.size(), 12u);
+    EXPECT_EQ(RecentMenuEntries(load.Settings).size(), 10u);
+
+    // Saving writes "Spare" in lines 3 and 5 and the whole recent list.
+    ASSERT_EQ(SaveSettings(load.Settings, path), "");
+    EXPECT_EQ(test::ReadAll(path), test::CrLf(lines));
+}
+
+TEST(Settings, ShortOrUnreadableFilesFallBackToDefaults) {
+    TempFolder dir;
+    const std::string path = dir.File("K7Setup.ini");
+    test::WriteAll(path, "/s/\r\n");
+    SettingsLoad load = LoadSettings(dir.Path(), path);
+    ASSERT_EQ(load.Messages.size(), 1u);
+    EXPECT_NE(load.Messages[0].find(path), std::string::npos);
+    EXPECT_EQ(load.Settings.SystemFolder, "/s/");
+    EXPECT_EQ(load.Settings.ProjectFolder, dir.Path() + "K7Projct/");
+    EXPECT_EQ(PreferenceString(load.Settings), "0400311");
+
+    EXPECT_NE(SaveSettings(load.Settings, dir.File("missing/folder/K7Setup.ini")), "");
+}
+
+TEST(RecentProjects, MoveToTopAndKeepTen) {
+    WorkspaceSettings s;
+    EXPECT_TRUE(AddRecentProject(s, "/a.tvr"));
+    EXPECT_FALSE(AddRecentProject(s, "/a.tvr")); // already on top: unchanged
+    AddRecentProject(s, "/b.tvr");
+    AddRecentProject(s, "/c.tvr");
+    EXPECT_EQ(s.RecentProjects, (std::vector<std::string>{"/c.tvr", "/b.tvr", "/a.tvr"}));
+    // Opening the third entry moves it up and shifts the first two down.
+    EXPECT_TRUE(AddRecentProject(s, "/a.tvr"));
+    EXPECT_EQ(s.RecentProjects, (std::vector<std::string>{"/a.tvr", "/c.tvr", "/b.tvr"}));
+    // Comparison is exact.
+    AddRecentProject(s, "/A.tvr");
+    EXPECT_EQ(s.RecentProjects.front(), "/A.tvr");
+    EXPECT_EQ(s.RecentProjects.size(), 4u);
+
+    for (int i = 0; i < 10; ++i)
+        AddRecentProject(s, "/n" + std::to_string(i) + ".tvr");
+    ASSERT_EQ(s.RecentProjects.size(), 10u);
+    EXPECT_EQ(s.RecentProjects.front(), "/n9.tvr");
+    EXPECT_EQ(s.RecentProjects.back(), "/n0.tvr");
+}
