@@ -1,8 +1,10 @@
 // k7c check PROJECT.tvr: opens a project as the desktop program would and
-// prints a summary of it, or what stopped it from opening.
+// prints a summary of it and any I/O instance not bound to a channel that
+// exists, or what stopped it from opening.
 #include "cli_workspace.h"
 #include "commands.h"
 
+#include "workspace/io_points.h"
 #include "workspace/project.h"
 
 #include <iostream>
@@ -60,7 +62,10 @@ void AddCheckCommand(CLI::App& app, const GlobalOptions& global, int& status) {
         if (status != ExitSuccess)
             return;
         PrintSummary(*workspace);
-        if (!libraryClean)
+        const IoCheckResult io = CheckIoPoints(workspace->project, workspace->library);
+        for (const std::string& message : io.Messages)
+            std::cout << message << "\n";
+        if (!libraryClean || !io.Clean())
             status = ExitFailure;
     });
 }

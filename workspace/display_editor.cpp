@@ -1,0 +1,283 @@
+#include "workspace/display_editor.h"
+
+#include "workspace/instance_editor.h"
+#include "workspace/linescan.h"
+#include "workspace/telemetry_arrays.h"
+#include "workspace/workspace.h"
+
+#include <algorithm>
+
+namespace k7 {
+
+int CountPlaces(const std::string& text) {
+    int places = 0;
+    bool inRun = false; // inside a run of "@" and "." begun by an "@"
+    for (char c : text) {
+        if (c == '@') {
+            if (!inRun)
+                ++places;
+            inRun = true;
+        } else if (c != '.') {
+            inRun = false;
+        }
+    }
+    return places;
+}
+
+static PlaceKind KindOfLetter(char letter) {
+    switch (letter) {
+    case 'T':
+    case 'E':
+        return PlaceKind::TrendOrLog;
+    case 'H':
+        return PlaceKind::HorizontalBar;
+    case 'V':
+        return PlaceKind::OtherModule;
+    default:
+        return PlaceKind::Value;
+    }
+}
+
+std::vector<PlaceKind> PlaceKinds(const std::string& text) {
+    std::vector<PlaceKind> kinds;
+    size_t i = 0;
+    while (i < text.size() && kinds.size() < MaxLinePlaces) {
+        if (text[i] != '@') {
+            ++i;
+            continue;
+        }
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (next == '@') {
+            kinds.push_back(PlaceKind::Value);
+            while (i < text.size() && (text[i] == '@' || text[i] == '.'))
+                ++i;
+            continue;
+        }
+        const PlaceKind kind = KindOfLetter(next);
+        kinds.push_back(kind);
+        i += kind == PlaceKind::Value ? 1 : 2;
+    }
+    return kinds;
+}
+
+std::string DisplayHeaderLine(const DisplayHeader& header) {
+    return "~" + header.Name + "|" + std::to_string(header.Port) + "|" +
+           std::to_string(header.Number) + "|" + std::to_string(header.Font) + "|" +
+           header.Trigger + "|";
+}
+
+std::string DisplayBodyLine(const DisplayLine& line) {
+    const int places = std::min(CountPlaces(line.Text), DisplayFieldCount);
+    std::string text = line.Text + "|";
+    for (int k = 1; k <= DisplayFieldCount; ++k)
+        text += (k <= places ? line.Fields[k - 1] : std::to_string(k)) + "|";
+    return text;
+}
+
+DisplayHeader ParseDisplayHeader(const std::string& line) {
+    LineScanner scan;
+    scan.SetLine(line);
+    DisplayHeader header;
+    scan.TokenToBar();
+    header.Name = scan.ScanToken.empty() || scan.ScanToken[0] != '~' ? scan.ScanToken
+                                                                     : scan.ScanToken.substr(1);
+    scan.TokenToBar();
+    header.Port = CellNumber(scan.ScanToken);
+    scan.TokenToBar();
+    header.Number = CellNumber(scan.ScanToken);
+    scan.TokenToBar();
+    header.Font = CellNumber(scan.ScanToken);
+    scan.TokenToBar();
+    header.Trigger = scan.ScanToken;
+    return header;
+}
+
+DisplayLine ParseDisplayLine(const std::string& line) {
+    LineScanner scan;
+    scan.SetLine(line);
+    DisplayLine body;
+    scan.TokenToBar();
+    body.Text = scan.ScanToken;
+    for (auto& field : body.Fields) {
+        scan.TokenToBar();
+        field = scan.ScanToken;
+    }
+    return body;
+}
+
+std::vector<DisplayExtent> DisplayExtents(const std::vector<std::string>& displays) {
+    std::vector<DisplayExtent> extents;
+    for (size_t i = 0; i < displays.size(); ++i) {
+        if (displays[i].empty() || displays[i][0] != '~')
+            continue;
+        if (!extents.empty())
+            extents.back().End = i;
+        extents.push_back({i, displays.size()});
+    }
+    return extents;
+}
+
+DisplayEditor::DisplayEditor(Workspace& workspace) : workspace_(workspace) {}
+
+bool DisplayEditor::ConfirmAbandon() {
+    return !changed_ || workspace_.Ui().AskYesNo(AbandonQuestion);
+}
+
+void DisplayEditor::LoadSelected() {
+    form_ = DisplayForm{};
+    changed_ = false;
+    const auto extents = DisplayExtents(workspace_.project.Displays);
+    if (selected_ < 0 || selected_ >= static_cast<int>(extents.size())) {
+        selected_ = -1;
+        return;
+    }
+    const DisplayExtent extent = extents[selected_];
+    const auto& displays = workspace_.project.Displays;
+    form_.Header = ParseDisplayHeader(displays[extent.Header]);
+    for (size_t i = extent.Header + 1; i < extent.End; ++i)
+        form_.Lines.push_back(ParseDisplayLine(displays[i]));
+}
+
+bool DisplayEditor::Select(int index) {
+    if (!ConfirmAbandon())
+        return false;
+    selected_ = index;
+    LoadSelected();
+    return selected_ == index;
+}
+
+bool DisplayEditor::NewDisplay() {
+    if (!ConfirmAbandon())
+        return false;
+    selected_ = -1;
+    LoadSelected();
+    return true;
+}
+
+bool DisplayEditor::RefuseBar(const std::string& text) {
+    if (!ContainsBar(text))
+        return false;
+    workspace_.Ui().ShowError(BarRefusedMessage);
+    return true;
+}
+
+bool DisplayEditor::SetName(const std::string& name) {
+    if (RefuseBar(name))
+        return false;
+    form_.Header.Name = name;
+    Edited();
+    return true;
+}
+
+bool DisplayEditor::SetTrigger(const std::string& trigger) {
+    if (RefuseBar(trigger))
+        return false;
+    form_.Header.Trigger = trigger;
+    Edited();
+    return true;
+}
+
+void DisplayEditor::SetPort(int port) {
+    form_.Header.Port = port;
+    Edited();
+}
+
+void DisplayEditor::SetNumber(int number) {
+    form_.Header.Number = number;
+    Edited();
+}
+
+void DisplayEditor::SetFont(int font) {
+    form_.Header.Font = font;
+    Edited();
+}
+
+bool DisplayEditor::SetText(const std::vector<std::string>& lines) {
+    for (const auto& line : lines)
+        if (RefuseBar(line))
+            return false;
+    form_.Lines.resize(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i)
+        form_.Lines[i].Text = lines[i];
+    Edited();
+    return true;
+}
+
+bool DisplayEditor::SetField(int line, int field, const std::string& name) {
+    if (line < 0 || line >= static_cast<int>(form_.Lines.size()) || field < 1 ||
+        field > DisplayFieldCount)
+        return false;
+    if (RefuseBar(name))
+        return false;
+    form_.Lines[line].Fields[field - 1] = name;
+    Edited();
+    return true;
+}
+
+bool DisplayEditor::DropTrigger(const std::string& name) {
+    return SetTrigger(name);
+}
+
+std::vector<std::string> DisplayEditor::FormLines() const {
+    std::vector<std::string> lines{DisplayHeaderLine(form_.Header)};
+    for (const auto& line : form_.Lines)
+        lines.push_back(DisplayBodyLine(line));
+    return lines;
+}
+
+void DisplayEditor::AfterListChange() {
+    workspace_.project.DisplayNames = RecordNames(workspace_.project.Displays);
+    workspace_.MarkProjectChanged();
+}
+
+bool DisplayEditor::Save() {
+    if (form_.Header.Name.size() < 2) {
+        workspace_.Ui().ShowError(DisplayNameMissingMessage);
+        return false;
+    }
+    // Lines past the hundredth would be lost without a word.
+    if (form_.Lines.size() > MaxDisplayLines) {
+        workspace_.Ui().ShowError(DisplayTooLongMessage);
+        return false;
+    }
+    auto& displays = workspace_.project.Displays;
+    const auto extents = DisplayExtents(displays);
+    const std::vector<std::string> lines = FormLines();
+    if (selected_ >= 0 && selected_ < static_cast<int>(extents.size())) {
+        const DisplayExtent old = extents[selected_];
+        displays.erase(displays.begin() + old.Header, displays.begin() + old.End);
+        displays.insert(displays.begin() + old.Header, lines.begin(), lines.end());
+    } else {
+        selected_ = static_cast<int>(extents.size());
+        displays.insert(displays.end(), lines.begin(), lines.end());
+    }
+    changed_ = false;
+    AfterListChange();
+    return true;
+}
+
+bool DisplayEditor::Delete() {
+    const auto extents = DisplayExtents(workspace_.project.Displays);
+    if (selected_ < 0 || selected_ >= static_cast<int>(extents.size())) {
+        workspace_.Ui().ShowError(SelectEntryMessage);
+        return false;
+    }
+    if (!workspace_.Ui().AskYesNo(DeleteQuestion))
+        return false;
+    auto& displays = workspace_.project.Displays;
+    displays.erase(displays.begin() + extents[selected_].Header,
+                   displays.begin() + extents[selected_].End);
+    selected_ = -1;
+    LoadSelected();
+    AfterListChange();
+    return true;
+}
+
+bool DisplayEditor::Abandon() {
+    if (!ConfirmAbandon())
+        return false;
+    LoadSelected();
+    return true;
+}
+
+} // namespace k7
