@@ -1,0 +1,72 @@
+#include "docgen/doc_layout.h"
+
+#include <algorithm>
+
+namespace k7 {
+
+std::string PadRight(const std::string& text, size_t width) {
+    if (text.size() >= width)
+        return text;
+    return text + std::string(width - text.size(), ' ');
+}
+
+std::string CutOrPad(const std::string& text, size_t width) {
+    return PadRight(text.substr(0, width), width);
+}
+
+std::vector<std::string> NoteLines(const std::string& notes) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (size_t i = 0; i < notes.size(); ++i) {
+        char c = notes[i];
+        if (c != '\r' && c != '\n') {
+            line += c;
+            continue;
+        }
+        if (c == '\r' && i + 1 < notes.size() && notes[i + 1] == '\n')
+            ++i;
+        lines.push_back(line);
+        line.clear();
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+void WrappedLine::Append(const std::string& piece) {
+    if (line_.size() > 80) {
+        out_.push_back(line_);
+        line_ = prefix_;
+    }
+    line_ += piece;
+}
+
+static unsigned char FoldAscii(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+bool FoldedLess(const std::string& a, const std::string& b) {
+    const size_t common = std::min(a.size(), b.size());
+    for (size_t i = 0; i < common; ++i) {
+        unsigned char x = FoldAscii(static_cast<unsigned char>(a[i]));
+        unsigned char y = FoldAscii(static_cast<unsigned char>(b[i]));
+        if (x != y)
+            return x < y;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b; // names equal but for case: byte order decides
+}
+
+std::vector<int> ModuleOrder(const Project& project, bool sorted) {
+    std::vector<int> order(project.Modules.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<int>(i);
+    if (sorted)
+        std::stable_sort(order.begin(), order.end(), [&project](int a, int b) {
+            return FoldedLess(project.Modules[a].Name, project.Modules[b].Name);
+        });
+    return order;
+}
+
+} // namespace k7

@@ -1,0 +1,78 @@
+// The tables section: each table's header values and a grid of its rows.
+#include "docgen/doc_intro.h"
+#include "docgen/doc_sections.h"
+#include "docgen/record_fields.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <utility>
+
+namespace k7 {
+
+namespace {
+
+// The table editor allows 1 to 1000 value columns; a damaged count is held
+// to that range so that a stored line cannot blow up the file.
+constexpr int MaxTableColumns = 1000;
+
+std::string TitleLine(int columns) {
+    std::string line = "ROW  TYPE      READNAME   WRITESRC ";
+    for (int c = 1; c <= columns; ++c)
+        line += PadRight("  " + std::to_string(c), 11);
+    return line + "   OUTPUT";
+}
+
+// TYPE, ROW NAME, WT INPUT, the value cells and OUTPUT, ten characters each;
+// an empty value cell is a RAM cell of the table.
+std::string RowLine(int number, const std::string& stored, int columns) {
+    const std::vector<std::string> fields = SplitFields(stored);
+    std::string line = std::to_string(number) + (number < 10 ? "   " : "  ");
+    for (int f = 1; f <= columns + 4; ++f) {
+        std::string field = FieldAt(fields, f);
+        if (field.empty())
+            field = f <= 3 ? "---       " : "RAM       ";
+        line += CutOrPad(field, 10) + " ";
+    }
+    return line;
+}
+
+void WriteTable(const std::vector<std::string>& tables, size_t header, DocLines& out) {
+    const std::vector<std::string> fields = HeaderFields(tables[header]);
+    out.push_back("TABLE NAME=" + FieldAt(fields, 1) + "  Read column ctrl=" + FieldAt(fields, 2) +
+                  "  Write column ctrl=" + FieldAt(fields, 3));
+    out.push_back("Write trigger=" + FieldAt(fields, 4) + "  #Rows=" + FieldAt(fields, 5) +
+                  "  #Cols=" + FieldAt(fields, 6) + "  #Output chars/string=" + FieldAt(fields, 7));
+    const int columns = std::clamp(TextNumber(FieldAt(fields, 6)), 0, MaxTableColumns);
+    int number = 0;
+    for (size_t i = header + 1; i < tables.size() && !IsHeaderLine(tables[i]); ++i) {
+        if (number == 0)
+            out.push_back(TitleLine(columns));
+        out.push_back(RowLine(++number, tables[i], columns));
+    }
+    out.push_back("");
+    out.push_back("");
+}
+
+} // namespace
+
+void WriteTablesSection(const DocSource& source, DocLines& out) {
+    AppendIntroBlock(source.intro, 'X', out);
+    const std::vector<std::string>& tables = source.project.Tables;
+    if (tables.empty())
+        return;
+    // "Tables in Project:" lists the names sorted; each name is documented
+    // from the first header bearing it.
+    std::vector<std::pair<std::string, size_t>> headers;
+    for (size_t i = 0; i < tables.size(); ++i)
+        if (IsHeaderLine(tables[i]))
+            headers.emplace_back(FieldAt(HeaderFields(tables[i]), 1), i);
+    std::unordered_map<std::string, size_t> firstHeader;
+    for (const auto& [name, index] : headers)
+        firstHeader.emplace(name, index);
+    std::stable_sort(headers.begin(), headers.end(),
+                     [](const auto& a, const auto& b) { return FoldedLess(a.first, b.first); });
+    for (const auto& header : headers)
+        WriteTable(tables, firstHeader.at(header.first), out);
+}
+
+} // namespace k7
