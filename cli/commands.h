@@ -19,6 +19,7 @@ enum ExitStatus { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };
 
 void AddCheckCommand(CLI::App& app, const GlobalOptions& global, int& status);
 void AddSaveCommand(CLI::App& app, const GlobalOptions& global, int& status);
+void AddCompileCommand(CLI::App& app, const GlobalOptions& global, int& status);
 void AddDocCommand(CLI::App& app, const GlobalOptions& global, int& status);
 
 } // namespace k7::cli

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     int status = ExitSuccess;
     AddCheckCommand(app, global, status);
     AddSaveCommand(app, global, status);
+    AddCompileCommand(app, global, status);
     AddDocCommand(app, global, status);
 
     try {

@@ -1,0 +1,28 @@
+// The phrase vocabulary of the voice dialer: phrases 1 to 255, of which 1
+// to 34 are preset ("Zero" ... "Minus"). Reports name phrases by number;
+// the texts live with the project and only the numbers reach the unit.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace k7 {
+
+class Workspace;
+struct Project;
+
+constexpr const char* PhraseNumberTitle = "#";
+constexpr const char* PhraseTextTitle = "PHRASE";
+constexpr const char* PhraseNumberMessage = "Phrase numbers run from 1 to 255";
+// The project file tells phrases from reports and sections by their first
+// character, and reads a line of one character as an empty phrase.
+constexpr const char* PhraseLeadMessage = "A phrase cannot begin with \"!\" or \"~\"";
+constexpr const char* PhraseShortMessage = "A phrase needs at least two characters";
+
+bool IsPhraseNumber(int64_t number);
+// The text of phrase number; empty outside 1..255.
+std::string PhraseText(const Project& project, int64_t number);
+// Types the text of phrase number; false, after a message, when refused.
+bool SetPhraseText(Workspace& workspace, int number, const std::string& text);
+
+} // namespace k7

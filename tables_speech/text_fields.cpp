@@ -1,0 +1,83 @@
+#include "tables_speech/text_fields.h"
+
+#include "workspace/instance_editor.h"
+#include "workspace/linescan.h"
+#include "workspace/project.h"
+#include "workspace/user_interface.h"
+
+#include <algorithm>
+
+namespace k7 {
+
+std::vector<std::string> LineFields(const std::string& line) {
+    std::vector<std::string> fields;
+    LineScanner scan;
+    scan.SetLine(line);
+    while (!scan.AtLineEnd()) {
+        scan.TokenToBar();
+        fields.push_back(scan.ScanToken);
+    }
+    return fields;
+}
+
+bool IsRecordHeader(const std::string& line) {
+    return !line.empty() && line[0] == '~';
+}
+
+std::string RecordName(const std::string& headerLine) {
+    return SubfieldAt(headerLine, 2, '|');
+}
+
+std::vector<RecordSpan> RecordSpans(const std::vector<std::string>& lines) {
+    std::vector<RecordSpan> spans;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (!IsRecordHeader(lines[i]))
+            continue;
+        if (!spans.empty())
+            spans.back().End = i;
+        spans.push_back({i, lines.size()});
+    }
+    return spans;
+}
+
+std::optional<RecordSpan> FindRecord(const std::vector<std::string>& lines,
+                                     const std::string& name) {
+    for (const RecordSpan& span : RecordSpans(lines))
+        if (RecordName(lines[span.Header]) == name)
+            return span;
+    return std::nullopt;
+}
+
+void EraseRecord(std::vector<std::string>& lines, const RecordSpan& span) {
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(span.Header),
+                lines.begin() + static_cast<std::ptrdiff_t>(span.End));
+}
+
+static char Folded(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool NameOrderLess(const std::string& a, const std::string& b) {
+    const size_t common = std::min(a.size(), b.size());
+    for (size_t i = 0; i < common; ++i) {
+        const unsigned char x = static_cast<unsigned char>(Folded(a[i]));
+        const unsigned char y = static_cast<unsigned char>(Folded(b[i]));
+        if (x != y)
+            return x < y;
+    }
+    return a.size() < b.size();
+}
+
+bool RefuseTypedText(UserInterface& ui, const std::string& text) {
+    if (ContainsBar(text)) {
+        ui.ShowError(BarRefusedMessage);
+        return true;
+    }
+    if (text.find_first_of("\r\n") != std::string::npos) {
+        ui.ShowError(LineBreakRefusedMessage);
+        return true;
+    }
+    return false;
+}
+
+} // namespace k7

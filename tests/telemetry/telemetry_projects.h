@@ -1,0 +1,93 @@
+// Small projects for the telemetry and display compile tests: a module
+// library with the unit's own module, a named trend record and an adder,
+// and helpers that fill arrays and compile.
+#pragma once
+
+#include "compiler/compile_context.h"
+#include "compiler/compile_driver.h"
+#include "workspace/databases.h"
+#include "workspace/module_library.h"
+#include "workspace/project.h"
+#include "workspace/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace k7::test {
+
+inline ModuleLibrary TelemetryLibrary() {
+    std::string system = "57|1|System|The unit itself.";
+    for (int i = 1; i <= 10; ++i)
+        system += "|FISS.In " + std::to_string(i) + ".";
+    system += "|DOSG.Boot.BootTrg|DOSG.Second.SecTrg|DOSS.Logon.Logon|\\";
+    const std::vector<std::string> lines = {
+        system,
+        "65|3|Trend|Trend record.|FISS.In.|\\",
+        "12|2|Adder|Adds.|FISS.Input A.|FISS.Input B.|FOSS.Sum.SUM|\\",
+    };
+    LibraryLoad load = ParseModuleLibrary(lines, "K7MODDEF.TXT");
+    EXPECT_TRUE(load.Messages.empty()) << (load.Messages.empty() ? "" : load.Messages[0]);
+    return std::move(load.Library);
+}
+
+inline Project NewProjectFor(const ModuleLibrary& library, const std::string& fileName) {
+    Project project;
+    ResetProject(project, library);
+    project.FileName = fileName;
+    return project;
+}
+
+inline void AddInstance(Project& project, const ModuleLibrary& library, int number,
+                        const std::string& name) {
+    TModuleInst instance;
+    instance.ModuleNumber = number;
+    instance.Category = library.Module(number).TypeCode;
+    instance.Name = name;
+    RebuildOutputValues(instance, library);
+    project.Modules.push_back(instance);
+    RebuildDatabases(project, library);
+}
+
+inline CompileOptions Options() {
+    CompileOptions options;
+    options.DateText = "01/02/2024 10:00:00";
+    return options;
+}
+
+inline std::vector<std::string> ExpectedImage(const std::string& name) {
+    TextFile file = ReadTextLines(std::string(K7_TELEMETRY_EXPECTED_DIR) + name);
+    EXPECT_TRUE(file.Ok) << file.Error;
+    return file.Lines;
+}
+
+inline void ExpectImage(const DownloadImage& image, const std::vector<std::string>& expected,
+                        const std::string& what) {
+    const std::vector<std::string>& actual = image.Lines;
+    for (size_t i = 0; i < std::max(expected.size(), actual.size()); ++i)
+        EXPECT_EQ(i < actual.size() ? actual[i] : "<missing>",
+                  i < expected.size() ? expected[i] : "<none>")
+            << "line " << i + 1 << " of " << what;
+}
+
+// The lines of the image from the marker `from` up to (not including) the
+// next marker line.
+inline std::vector<std::string> Section(const DownloadImage& image, const std::string& from) {
+    std::vector<std::string> lines;
+    auto at = std::find(image.Lines.begin(), image.Lines.end(), from);
+    if (at == image.Lines.end())
+        return {"<no " + from + ">"};
+    for (++at; at != image.Lines.end() && !at->starts_with("#"); ++at)
+        lines.push_back(*at);
+    return lines;
+}
+
+// Errors reported by the compile, without the list's first entry.
+inline std::vector<std::string> Reported(const CompileContext& context) {
+    return {context.Errors.begin() + std::min<size_t>(1, context.Errors.size()),
+            context.Errors.end()};
+}
+
+} // namespace k7::test
