@@ -21,5 +21,6 @@ void AddCheckCommand(CLI::App& app, const GlobalOptions& global, int& status);
 void AddSaveCommand(CLI::App& app, const GlobalOptions& global, int& status);
 void AddCompileCommand(CLI::App& app, const GlobalOptions& global, int& status);
 void AddDocCommand(CLI::App& app, const GlobalOptions& global, int& status);
+void AddBasicCommand(CLI::App& app, const GlobalOptions& global, int& status);
 
 } // namespace k7::cli

@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
     AddSaveCommand(app, global, status);
     AddCompileCommand(app, global, status);
     AddDocCommand(app, global, status);
+    AddBasicCommand(app, global, status);
 
     try {
         app.parse(argc, argv);

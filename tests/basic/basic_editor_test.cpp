@@ -1,0 +1,207 @@
+#include "basic/basic_editor.h"
+#include "basic_temp_folder.h"
+#include "tests/support/scripted_ui.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace k7 {
+namespace {
+
+using namespace k7::test;
+using Strings = std::vector<std::string>;
+
+TEST(EditorRules, SaveAsGivesTheBasExtension) {
+    EXPECT_EQ(SaveAsName("C:\\Work\\rel1.2\\PUMP.txt"), "C:\\Work\\rel1.2\\PUMP.BAS");
+    EXPECT_EQ(SaveAsName("C:\\Work\\rel1.2\\PUMP"), "C:\\Work\\rel1.2\\PUMP.BAS");
+    EXPECT_EQ(SaveAsName("/home/k7/pump.bas"), "/home/k7/pump.BAS");
+}
+
+TEST(EditorRules, CaptionAndClosingQuestion) {
+    EXPECT_EQ(EditorCaption(""), "K7 Text Editor - (untitled)");
+    EXPECT_EQ(EditorCaption("/w/PUMP.BAS"), "K7 Text Editor - /w/PUMP.BAS");
+    EXPECT_EQ(ClosingQuestion("C:\\Work\\PUMP.BAS"), "File PUMP.BAS has changed. Save now?");
+    EXPECT_EQ(ClosingQuestion(""), "File (untitled) has changed. Save now?");
+}
+
+TEST(EditorRules, FindSearchesForwardWithTheOptions) {
+    const std::string text = "Level = level + LEVELS";
+    EXPECT_EQ(FindText(text, "level", 0, {}), 0u);
+    EXPECT_EQ(FindText(text, "level", 1, {}), 8u);
+    EXPECT_EQ(FindText(text, "level", 1, {true, false}), 8u);
+    EXPECT_EQ(FindText(text, "Level", 1, {true, false}), std::nullopt);
+    EXPECT_EQ(FindText(text, "LEVEL", 9, {false, false}), 16u);
+    EXPECT_EQ(FindText(text, "LEVEL", 9, {false, true}), std::nullopt);
+    EXPECT_EQ(FindText(text, "", 0, {}), std::nullopt);
+    EXPECT_EQ(FindText(text, "x", 500, {}), std::nullopt);
+}
+
+TEST(EditorRules, ReplaceOnlyReplacesMatches) {
+    std::string text = "A = B + A";
+    TextSelection selection{0, 0};
+    EXPECT_EQ(ReplaceText(text, selection, "A", "AA", {true, true}, true), 2);
+    EXPECT_EQ(text, "AA = B + AA");
+
+    std::string none = "X = 1";
+    TextSelection kept{0, 1};
+    EXPECT_EQ(ReplaceText(none, kept, "Q", "R", {}, false), 0);
+    EXPECT_EQ(none, "X = 1");
+    EXPECT_EQ(kept.Start, 0u);
+
+    std::string once = "B = B";
+    TextSelection start{0, 0};
+    EXPECT_EQ(ReplaceText(once, start, "B", "C", {}, false), 1);
+    EXPECT_EQ(once, "C = B");
+    EXPECT_EQ(start.Start, 0u);
+    EXPECT_EQ(start.Length, 1u);
+}
+
+TEST(EditorRules, StatusLine) {
+    const Strings lines{"abc", "de"};
+    EXPECT_EQ(CaretPanels(lines, 6), (Strings{"Row: 2", "Col: 2", "Pos: 6"}));
+    EXPECT_EQ(CaretPanels(lines, 3), (Strings{"Row: 1", "Col: 4", "Pos: 3"}));
+    EXPECT_EQ(WithThousands(1234567), "1,234,567");
+    EXPECT_EQ(WithThousands(999), "999");
+    EXPECT_EQ(SearchPrefill(std::string(29, 'a')), std::string(29, 'a'));
+    EXPECT_EQ(SearchPrefill(std::string(30, 'a')), "");
+    const EditMenuState menu = EditMenuFor(true, false, true, false);
+    EXPECT_TRUE(menu.Paste);
+    EXPECT_FALSE(menu.Undo);
+    EXPECT_TRUE(menu.Cut && menu.Copy);
+    EXPECT_FALSE(menu.FindNext);
+}
+
+TEST(EditorRules, TemplateIsFoundInTheSystemFolder) {
+    TempFolder folder;
+    EXPECT_EQ(LoadTemplate(folder.Folder()), std::nullopt);
+    WriteBytes(folder.Path("k7basic.tpl"), "#MODULE\r\n#CODE\r\nEND\r\n");
+    EXPECT_EQ(LoadTemplate(folder.Folder()), (Strings{"#MODULE", "#CODE", "END"}));
+    EXPECT_EQ(LoadTemplate(folder.Path("")), (Strings{"#MODULE", "#CODE", "END"}));
+}
+
+TEST(Editor, NewLoadsTheTemplateUntitledAndUnmodified) {
+    TempFolder folder;
+    WriteBytes(folder.Path("K7Basic.Tpl"), "#CODE\r\nEND\r\n");
+    BasicEditor editor(folder.Folder(), folder.Folder());
+    editor.New();
+    EXPECT_EQ(editor.Lines(), (Strings{"#CODE", "END"}));
+    EXPECT_EQ(editor.Caption(), "K7 Text Editor - (untitled)");
+    EXPECT_FALSE(editor.Modified());
+    BasicEditor bare(folder.Path("none/"), folder.Folder());
+    bare.New();
+    EXPECT_TRUE(bare.Lines().empty());
+}
+
+TEST(Editor, CompileKeepsTheModifiedFlagAndCaret) {
+    TempFolder folder;
+    WriteBytes(folder.Path("PUMP.BAS"), "#CODE\r\nEND\r\n");
+    ScriptedUi ui;
+    BasicEditor editor(folder.Folder(), folder.Folder());
+    ASSERT_TRUE(editor.OpenWindow(folder.Path("PUMP.BAS"), ui));
+    EXPECT_FALSE(editor.Modified());
+    editor.EditText({"#CODE", "123", "END", "456"});
+    editor.Select(9, 2);
+    editor.Button1Click(ui);
+    EXPECT_TRUE(ui.Errors.empty());
+    EXPECT_TRUE(editor.Modified());
+    EXPECT_EQ(editor.Caret(), 11u);
+    EXPECT_EQ(editor.Selection().Length, 0u);
+    EXPECT_EQ(editor.StatusPanels()[3], "There are 2 errors.");
+    ASSERT_EQ(editor.RedRanges().size(), 2u);
+    EXPECT_EQ(editor.RedRanges()[0].Start, 7u);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("PUMP.Obj")));
+
+    editor.Select(8, 0); // onto line 1
+    EXPECT_EQ(editor.StatusPanels()[3], "Unrecognizable statement initiator");
+    editor.Select(13, 0); // onto line 2
+    EXPECT_EQ(editor.StatusPanels()[3], "OK");
+
+    editor.EditText({"#CODE", "END"});
+    editor.Button1Click(ui);
+    EXPECT_TRUE(editor.RedRanges().empty());
+    EXPECT_EQ(editor.StatusPanels()[3], "No errors.");
+    EXPECT_TRUE(std::filesystem::exists(folder.Path("PUMP.Obj")));
+}
+
+TEST(Editor, CompileRefusesEmptyAndUntitledTexts) {
+    TempFolder folder;
+    ScriptedUi ui;
+    BasicEditor editor(folder.Path("none/"), folder.Folder());
+    editor.New();
+    editor.Button1Click(ui);
+    EXPECT_EQ(ui.Errors, Strings{"No program detected"});
+    editor.EditText({"END"});
+    editor.Button1Click(ui);
+    EXPECT_EQ(ui.Errors.back(), NoFileNameMessage);
+}
+
+TEST(Editor, SaveAsRenamesAndTheObjectFileFollows) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder.Path("rel1.2"));
+    ScriptedUi ui;
+    BasicEditor editor(folder.Path("none/"), folder.Folder());
+    editor.New();
+    editor.EditText({"#CODE", "END"});
+    ui.FileAnswers.push_back(folder.Path("rel1.2/PUMP.txt"));
+    ASSERT_TRUE(editor.Save(ui)); // untitled: Save is Save As
+    EXPECT_EQ(editor.FileName(), folder.Path("rel1.2/PUMP.BAS"));
+    EXPECT_EQ(ReadBytes(folder.Path("rel1.2/PUMP.BAS")), "#CODE\r\nEND\r\n");
+    EXPECT_FALSE(editor.Modified());
+    EXPECT_EQ(editor.Caption(), "K7 Text Editor - " + folder.Path("rel1.2/PUMP.BAS"));
+    editor.Button1Click(ui);
+    EXPECT_TRUE(ui.Errors.empty());
+    EXPECT_TRUE(std::filesystem::exists(folder.Path("rel1.2/PUMP.Obj")));
+}
+
+TEST(Editor, ClosingAsksOnlyWhenModified) {
+    TempFolder folder;
+    WriteBytes(folder.Path("PUMP.BAS"), "END\r\n");
+    ScriptedUi ui;
+    BasicEditor editor(folder.Folder(), folder.Folder());
+    ASSERT_TRUE(editor.LoadFile(folder.Path("PUMP.BAS"), ui));
+    EXPECT_EQ(editor.CloseQuestion(), std::nullopt);
+
+    editor.EditText({"FO = 1"});
+    EXPECT_EQ(editor.CloseQuestion(), "File PUMP.BAS has changed. Save now?");
+    EXPECT_FALSE(editor.AnswerClose(SaveAnswer::Cancel, ui));
+    EXPECT_TRUE(editor.AnswerClose(SaveAnswer::No, ui));
+    EXPECT_EQ(ReadBytes(folder.Path("PUMP.BAS")), "END\r\n");
+    EXPECT_TRUE(editor.AnswerClose(SaveAnswer::Yes, ui));
+    EXPECT_EQ(ReadBytes(folder.Path("PUMP.BAS")), "FO = 1\r\n");
+}
+
+TEST(Editor, FindNextAndReplaceAll) {
+    TempFolder folder;
+    ScriptedUi ui;
+    BasicEditor editor(folder.Folder(), folder.Folder());
+    editor.EditText({"X = 1", "Y = X + X"});
+    editor.Select(0, 0);
+    editor.SearchText = "X";
+    ASSERT_TRUE(editor.FindNext());
+    EXPECT_EQ(editor.Selection().Start, 0u);
+    ASSERT_TRUE(editor.FindNext());
+    EXPECT_EQ(editor.Selection().Start, 11u);
+    ASSERT_TRUE(editor.FindNext());
+    EXPECT_EQ(editor.Selection().Start, 15u);
+    EXPECT_FALSE(editor.FindNext()); // beeps; the selection stays
+    EXPECT_EQ(editor.Selection().Start, 15u);
+
+    editor.Select(0, 0);
+    EXPECT_EQ(editor.Replace("COUNT", true), 3);
+    EXPECT_EQ(editor.Lines(), (Strings{"COUNT = 1", "Y = COUNT + COUNT"}));
+    EXPECT_TRUE(editor.Modified());
+}
+
+TEST(Editor, OpenReportsAMissingFile) {
+    TempFolder folder;
+    ScriptedUi ui;
+    BasicEditor editor(folder.Folder(), folder.Folder());
+    ui.FileAnswers.push_back(folder.Path("NOPE.BAS"));
+    EXPECT_FALSE(editor.Open(ui));
+    ASSERT_EQ(ui.Errors.size(), 1u);
+    EXPECT_NE(ui.Errors[0].find("NOPE.BAS"), std::string::npos);
+}
+
+} // namespace
+} // namespace k7
