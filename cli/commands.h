@@ -21,6 +21,8 @@ void AddCheckCommand(CLI::App& app, const GlobalOptions& global, int& status);
 void AddSaveCommand(CLI::App& app, const GlobalOptions& global, int& status);
 void AddCompileCommand(CLI::App& app, const GlobalOptions& global, int& status);
 void AddDocCommand(CLI::App& app, const GlobalOptions& global, int& status);
+void AddClockCommand(CLI::App& app, const GlobalOptions& global, int& status);
+void AddTerminalCommand(CLI::App& app, const GlobalOptions& global, int& status);
 void AddBasicCommand(CLI::App& app, const GlobalOptions& global, int& status);
 
 } // namespace k7::cli

@@ -21,6 +21,8 @@ int main(int argc, char** argv) {
     AddSaveCommand(app, global, status);
     AddCompileCommand(app, global, status);
     AddDocCommand(app, global, status);
+    AddClockCommand(app, global, status);
+    AddTerminalCommand(app, global, status);
     AddBasicCommand(app, global, status);
 
     try {
