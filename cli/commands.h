@@ -24,5 +24,10 @@ void AddDocCommand(CLI::App& app, const GlobalOptions& global, int& status);
 void AddClockCommand(CLI::App& app, const GlobalOptions& global, int& status);
 void AddTerminalCommand(CLI::App& app, const GlobalOptions& global, int& status);
 void AddBasicCommand(CLI::App& app, const GlobalOptions& global, int& status);
+void AddSendCommand(CLI::App& app, const GlobalOptions& global, int& status);
+void AddSendOsCommand(CLI::App& app, const GlobalOptions& global, int& status);
+void AddStopCommand(CLI::App& app, const GlobalOptions& global, int& status);
+void AddWatchCommand(CLI::App& app, const GlobalOptions& global, int& status);
+void AddPokeCommand(CLI::App& app, const GlobalOptions& global, int& status);
 
 } // namespace k7::cli

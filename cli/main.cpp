@@ -24,6 +24,11 @@ int main(int argc, char** argv) {
     AddClockCommand(app, global, status);
     AddTerminalCommand(app, global, status);
     AddBasicCommand(app, global, status);
+    AddSendCommand(app, global, status);
+    AddSendOsCommand(app, global, status);
+    AddStopCommand(app, global, status);
+    AddWatchCommand(app, global, status);
+    AddPokeCommand(app, global, status);
 
     try {
         app.parse(argc, argv);

@@ -1,0 +1,45 @@
+// The watch window on the command line, shared by k7c watch and poke.
+#pragma once
+
+#include "cli_unit_link.h"
+
+#include "comm/watch.h"
+
+#include <string>
+#include <vector>
+
+namespace k7::cli {
+
+constexpr std::size_t WatchableSlots = 28;
+// A unit that sends no reply for this long is given up.
+constexpr int WatchReplyWaitMs = 5000;
+
+class WatchSession {
+  public:
+    explicit WatchSession(const GlobalOptions& global);
+
+    // Opens the project and the watch window (compiling first). Exit status.
+    int OpenWindow(const std::string& projectPath, const std::string& portName);
+    // Drops a name on the index-th place: slots 1 to 14, then 16 to 29.
+    // False (after a message) when the name has no address to watch.
+    bool Place(int index, const std::string& name);
+    // Types value into the value cell of the index-th place and presses Enter.
+    void Poke(int index, const std::string& value);
+    // Prints count replies as NAME=VALUE lines. Exit status.
+    int PrintReplies(int count);
+
+    TerminalUi Ui;
+    std::unique_ptr<Workspace> Space;
+    TSeComm32 Port{Ui};
+    TimerQueue Timers;
+    ReceivePump Pump{Port, Timers.CreateTimer()};
+    WatchWindow Window{Port, Pump, Timers.CreateTimer(), Ui};
+
+  private:
+    std::string ReplyLine() const;
+
+    std::unique_ptr<CompiledProject> Project;
+    std::vector<std::pair<int, int>> Places; // (column, row) of each name
+};
+
+} // namespace k7::cli
