@@ -85,6 +85,7 @@ struct CompileContext {
     SysPointers Sys;
     uint32_t SysPointerAddress = 0;
     uint32_t BasicSectionEnd = 0;
+    uint32_t BasicLocalRamStart = 0; // the "BASIC modules local RAM" block; 0: none
     bool ModuleError = false;
     // Set when the RAM assignment stored any new address in the project.
     bool NewAddressesAssigned = false;

@@ -314,16 +314,22 @@ TEST(SimDownload, WatchAndPoke) {
 struct K7cUnitCommands : ::testing::Test {
     TemporaryFolder Work;
     std::string SystemFolder;
+    std::string BasicFolder;
     void SetUp() override {
         if (!std::filesystem::exists(K7C_PATH))
             GTEST_SKIP() << "k7c is not built";
         SystemFolder = Work.File("K7System") + "/";
         std::filesystem::copy(K7_SOURCE_DIR "/data", SystemFolder,
                               std::filesystem::copy_options::recursive);
+        // The example's BASIC module is built first, as the demo does.
+        BasicFolder = Work.File("K7Basic") + "/";
+        std::filesystem::create_directory(BasicFolder);
+        std::filesystem::copy(K7_SOURCE_DIR "/examples/K7Basic/PUMPEFF.BAS", BasicFolder);
+        ASSERT_EQ(K7c({"basic", BasicFolder + "PUMPEFF.BAS"}).ExitCode, 0);
     }
     ChildResult K7c(std::vector<std::string> arguments) {
         std::vector<std::string> command = {K7C_PATH, "--settings", Work.File("K7Setup.ini"),
-                                            "--system", SystemFolder};
+                                            "--system", SystemFolder, "--basic", BasicFolder};
         command.insert(command.end(), arguments.begin(), arguments.end());
         ChildProcess child(command);
         return child.Wait(60000);

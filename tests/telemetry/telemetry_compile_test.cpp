@@ -2,10 +2,13 @@
 // elements, groups and buffer needs.
 #include "tests/telemetry/telemetry_projects.h"
 
+#include "basic/basic_build.h"
 #include "workspace/project_file.h"
 #include "workspace/telemetry_arrays.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 namespace k7 {
 namespace {
@@ -183,9 +186,21 @@ TEST(ExampleProject, CompilesCleanWithItsMessagesAndDisplay) {
     CompactArray(project.TxArray);
     CompactArray(project.RxArray);
     RebuildDatabases(project, load.Library);
-    CompileContext context(project, load.Library, test::Options());
+    // The example's BASIC module is built first, as the demo does.
+    std::string folder = (std::filesystem::temp_directory_path() / "k7example-XXXXXX").string();
+    ASSERT_NE(mkdtemp(folder.data()), nullptr);
+    folder += "/";
+    const TextFile source = ReadTextLines(std::string(K7_SOURCE_DIR) + "examples/K7Basic/PUMPEFF.BAS");
+    ASSERT_TRUE(source.Ok) << source.Error;
+    ASSERT_EQ(BuildBasicModule(source.Lines, folder + "PUMPEFF.BAS").Outcome,
+              BasicBuildOutcome::Built);
+    CompileOptions options = test::Options();
+    options.BasicFolder = folder;
+    CompileContext context(project, load.Library, options);
     CompileProgress progress;
-    EXPECT_EQ(Compile(context, progress), CompileOutcome::Clean)
+    const CompileOutcome outcome = Compile(context, progress);
+    std::filesystem::remove_all(folder);
+    EXPECT_EQ(outcome, CompileOutcome::Clean)
         << (context.ErrorList.size() > 1 ? context.ErrorList[1] : "");
     EXPECT_EQ(test::Section(context.Image, "#6 Tx...|\\").size(), 3u);
     EXPECT_EQ(test::Section(context.Image, "#7 Rx...|\\").size(), 3u);
