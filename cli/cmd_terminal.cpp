@@ -2,6 +2,7 @@
 // one byte each, the unit's lines come to the screen. Ctrl-] leaves; at the
 // end of piped input the unit's output is shown for --linger milliseconds
 // more.
+#include "cli_port_options.h"
 #include "cli_workspace.h"
 #include "commands.h"
 
@@ -60,11 +61,7 @@ class RawKeyboard {
     bool Changed = false;
 };
 
-struct TerminalOptions {
-    std::string Port;
-    std::string Baud = "9600";
-    std::string Parity = "None";
-    std::string DataBits = "8";
+struct TerminalOptions : PortOptions {
     int LingerMs = 1000;
 };
 
@@ -82,23 +79,8 @@ int RunTerminal(const TerminalOptions& options) {
     Screen screen(terminal);
     pump.SetListener(&screen);
 
-    SerialChoices choices;
-    choices.BaudIndex = BaudIndexOf(options.Baud);
-    choices.ParityIndex = ParityIndexOf(options.Parity);
-    choices.WordLengthIndex = WordLengthIndexOf(options.DataBits);
-    PortNameTable names;
-    const std::string problem = LoadPortNames(ProgramFolder() + PortNamesFileName, names);
-    if (!problem.empty()) {
-        std::cerr << "k7c: " << problem << "\n";
-        return ExitUsage;
-    }
-    port.SetPortNames(names);
-    ChoosePort(port, choices, options.Port);
-    if (!SetupPort(port, pump, choices)) {
-        if (!port.LastError().empty())
-            std::cout << port.LastError() << "\n";
-        return ExitFailure;
-    }
+    if (int status = OpenUnitPort(port, pump, options); status != ExitSuccess)
+        return status;
     terminal.Clear();
     pump.SetComMode(ComModeAscii);
 
@@ -148,20 +130,7 @@ void AddTerminalCommand(CLI::App& app, const GlobalOptions& global, int& status)
     CLI::App* command = app.add_subcommand(
         "terminal",
         "Talk to the unit: keys go to it, its lines come to the screen (Ctrl-] leaves)");
-    command
-        ->add_option(
-            "--port", options->Port,
-            "COMn (its device from K7Ports.ini beside k7c, or the default) or a device path")
-        ->required();
-    command->add_option("--baud", options->Baud, "Baud rate")
-        ->check(CLI::IsMember({"300", "1200", "2400", "4800", "9600", "19200", "38400"}))
-        ->capture_default_str();
-    command->add_option("--parity", options->Parity, "Parity")
-        ->check(CLI::IsMember({"None", "Odd", "Even", "Mark"}, CLI::ignore_case))
-        ->capture_default_str();
-    command->add_option("--data-bits", options->DataBits, "Data bits")
-        ->check(CLI::IsMember({"5", "6", "7", "8"}))
-        ->capture_default_str();
+    AddPortOptions(command, *options);
     command
         ->add_option("--linger", options->LingerMs,
                      "Milliseconds of unit output shown after the input ends")

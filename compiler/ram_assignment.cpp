@@ -338,21 +338,6 @@ void ScanTableRow(CompileContext& context, TableScan& table, int cells, int char
 
 } // namespace
 
-std::vector<std::string> BarFields(const std::string& line) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    while (start < line.size()) {
-        size_t bar = line.find('|', start);
-        if (bar == std::string::npos) {
-            fields.push_back(line.substr(start));
-            break;
-        }
-        fields.push_back(line.substr(start, bar - start));
-        start = bar + 1;
-    }
-    return fields;
-}
-
 uint64_t ModuleBlockSize(const TModuleInst& instance, const TModuleDef& def,
                          const std::unordered_set<std::string>& statusNames) {
     const uint64_t count = SizeValue(instance.Values[1], ArrayDefaultCount);

@@ -4,6 +4,8 @@
 // blocks. Addresses once assigned are stored in the project and reused.
 #pragma once
 
+#include "workspace/linescan.h"
+
 #include <cstdint>
 #include <string>
 #include <unordered_set>
@@ -45,9 +47,5 @@ uint64_t ModuleBlockSize(const TModuleInst& instance, const TModuleDef& def,
 // answered Yes, every stored RAM address of the project is cleared so the
 // next compile assigns all afresh. False when the user said No.
 bool Reassign(Project& project, UserInterface& ui);
-
-// "|"-separated fields of a project list line (a trailing "|" ends the last
-// field; text after it is one more field).
-std::vector<std::string> BarFields(const std::string& line);
 
 } // namespace k7

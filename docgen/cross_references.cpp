@@ -81,7 +81,7 @@ void ReferenceIndex::AddDisplays(const Project& project) {
                 slot->push_back("     Display " + display + "...Display trigger");
             continue;
         }
-        std::vector<std::string> fields = SplitFields(line);
+        std::vector<std::string> fields = BarFields(line);
         for (int f = 2; f <= 11; ++f) {
             const std::string& field = FieldAt(fields, f);
             if (field.size() < MinDisplayField)
@@ -148,7 +148,7 @@ void ReferenceIndex::AddTables(const Project& project) {
             columns = TextNumber(FieldAt(fields, 6));
             continue;
         }
-        std::vector<std::string> fields = SplitFields(line);
+        std::vector<std::string> fields = BarFields(line);
         const int last = std::min(3 + std::max(columns, 0), static_cast<int>(fields.size()));
         for (int f = 3; f <= last; ++f) {
             const std::string& field = FieldAt(fields, f);
@@ -176,7 +176,7 @@ void ReferenceIndex::AddSpeechReports(const Project& project) {
                     slot->push_back("     Speech Report " + report + headerUses[f - 2]);
             continue;
         }
-        std::vector<std::string> fields = SplitFields(line);
+        std::vector<std::string> fields = BarFields(line);
         for (int f = 1; f <= 14; ++f) {
             const std::string& field = FieldAt(fields, f);
             if (field.size() < MinCellName) // the whole cell, before its format is cut off
@@ -191,7 +191,7 @@ void ReferenceIndex::AddSpeechReports(const Project& project) {
 // Inputs are the fields beginning with "I"; a lower-case "i" is an Integer output.
 void ReferenceIndex::AddBasicInputs(const Project& project) {
     for (const std::string& line : project.BasicModules) {
-        std::vector<std::string> fields = SplitFields(line);
+        std::vector<std::string> fields = BarFields(line);
         const std::string& source = FieldAt(fields, 2);
         for (size_t f = 2; f < fields.size(); ++f) {
             const std::string& field = fields[f];

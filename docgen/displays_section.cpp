@@ -30,7 +30,7 @@ std::string FontText(const std::string& code) {
 constexpr size_t MinDisplayField = 3;
 
 void WriteContentLine(const std::string& stored, DocLines& out) {
-    const std::vector<std::string> fields = SplitFields(stored);
+    const std::vector<std::string> fields = BarFields(stored);
     const std::string& text = FieldAt(fields, 1);
     std::string line = "  " + text;
     if (text.size() < 45)

@@ -3,14 +3,12 @@
 // and the where-used search.
 #pragma once
 
+#include "workspace/linescan.h"
+
 #include <string>
 #include <vector>
 
 namespace k7 {
-
-// The fields of a record line, cut at every "|" the way the line scanner
-// cuts them: a closing "|" does not open an empty last field.
-std::vector<std::string> SplitFields(const std::string& line);
 
 // Field n (1-based) of a split line; empty when the line has fewer fields.
 const std::string& FieldAt(const std::vector<std::string>& fields, int n);

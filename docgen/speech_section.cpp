@@ -41,7 +41,7 @@ std::string ReportHeader(const std::string& line) {
 // A cell beginning with a digit is a phrase number; any other cell is a
 // variable, shown in braces.
 std::string ReportLine(const Project& project, int number, const std::string& line) {
-    const std::vector<std::string> fields = SplitFields(line);
+    const std::vector<std::string> fields = BarFields(line);
     std::string text = std::to_string(number) + " ";
     for (int f = 1; f <= 14; ++f) {
         const std::string& cell = FieldAt(fields, f);

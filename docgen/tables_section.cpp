@@ -25,7 +25,7 @@ std::string TitleLine(int columns) {
 // TYPE, ROW NAME, WT INPUT, the value cells and OUTPUT, ten characters each;
 // an empty value cell is a RAM cell of the table.
 std::string RowLine(int number, const std::string& stored, int columns) {
-    const std::vector<std::string> fields = SplitFields(stored);
+    const std::vector<std::string> fields = BarFields(stored);
     std::string line = std::to_string(number) + (number < 10 ? "   " : "  ");
     for (int f = 1; f <= columns + 4; ++f) {
         std::string field = FieldAt(fields, f);

@@ -145,6 +145,21 @@ bool ParseDecimal(const std::string& text, int32_t& value) {
     return true;
 }
 
+std::vector<std::string> BarFields(const std::string& line) {
+    std::vector<std::string> fields;
+    size_t start = 0;
+    while (start < line.size()) {
+        size_t bar = line.find('|', start);
+        if (bar == std::string::npos) {
+            fields.push_back(line.substr(start));
+            break;
+        }
+        fields.push_back(line.substr(start, bar - start));
+        start = bar + 1;
+    }
+    return fields;
+}
+
 std::string EncodeNotes(const std::string& notes) {
     std::string encoded;
     for (char c : notes) {

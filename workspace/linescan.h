@@ -67,6 +67,10 @@ int NumberClass(const std::string& text);
 // Decimal integer text (optional sign, digits only); false otherwise or on overflow.
 bool ParseDecimal(const std::string& text, int32_t& value);
 
+// The fields of a stored record line, cut at every "|" as TokenToBar cuts
+// them: a closing "|" does not open an empty last field.
+std::vector<std::string> BarFields(const std::string& line);
+
 // Multi-line notes on one line: CR becomes "\", LF is dropped; and back,
 // every "\" becomes CR LF.
 std::string EncodeNotes(const std::string& notes);
