@@ -84,10 +84,6 @@ std::string EntrySourceName(const std::string& entry) {
     return dots == std::string::npos ? std::string() : entry.substr(dots + 3);
 }
 
-bool HasLineBreak(const std::string& text) {
-    return text.find_first_of("\r\n") != std::string::npos;
-}
-
 } // namespace
 
 std::optional<BasicInstanceLine> ParseBasicInstanceLine(const std::string& line) {
@@ -270,20 +266,7 @@ void BasicInstanceEditor::TypeValue(int row, const std::string& text) {
 // The naming rules of every module instance: the name becomes the first
 // part of database names and the key of the stored line.
 bool BasicInstanceEditor::RefuseName() {
-    const std::string& name = state_.NameText;
-    const char* refusal = nullptr;
-    if (name.empty())
-        refusal = NameMissingMessage;
-    else if (name.size() > static_cast<size_t>(MaxInstanceName))
-        refusal = NameTooLongMessage;
-    else if (name.find('.') != std::string::npos)
-        refusal = NamePeriodMessage;
-    else if (name[0] == '$')
-        refusal = NameDollarMessage;
-    else if (ContainsBar(name))
-        refusal = BarRefusedMessage;
-    else if (HasLineBreak(name))
-        refusal = LineBreakRefusedMessage;
+    const char* refusal = InstanceNameRefusal(state_.NameText);
     if (refusal)
         workspace_.Ui().ShowError(refusal);
     return refusal != nullptr;

@@ -151,29 +151,26 @@ std::string InstanceEditor::DescriptionBoxText() const {
                             : workspace_.library.Module(state_.ModuleNumber).Description;
 }
 
-static bool HasLineBreak(const std::string& text) {
-    return text.find_first_of("\r\n") != std::string::npos;
+const char* InstanceNameRefusal(const std::string& name) {
+    if (name.empty())
+        return NameMissingMessage;
+    if (name.size() > static_cast<size_t>(MaxInstanceName))
+        return NameTooLongMessage;
+    if (name.find('.') != std::string::npos)
+        return NamePeriodMessage;
+    if (name[0] == '$')
+        return NameDollarMessage;
+    if (ContainsBar(name))
+        return BarRefusedMessage;
+    if (HasLineBreak(name))
+        return LineBreakRefusedMessage;
+    return nullptr;
 }
 
-// The naming rules, in the order the user meets them.
 bool InstanceEditor::RefuseName() {
-    UserInterface& ui = workspace_.Ui();
-    const std::string& name = state_.NameText;
-    const char* refusal = nullptr;
-    if (name.empty())
-        refusal = NameMissingMessage;
-    else if (name.size() > static_cast<size_t>(MaxInstanceName))
-        refusal = NameTooLongMessage;
-    else if (name.find('.') != std::string::npos)
-        refusal = NamePeriodMessage;
-    else if (name[0] == '$')
-        refusal = NameDollarMessage;
-    else if (ContainsBar(name))
-        refusal = BarRefusedMessage;
-    else if (HasLineBreak(name))
-        refusal = LineBreakRefusedMessage;
+    const char* refusal = InstanceNameRefusal(state_.NameText);
     if (refusal)
-        ui.ShowError(refusal);
+        workspace_.Ui().ShowError(refusal);
     return refusal != nullptr;
 }
 

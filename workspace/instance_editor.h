@@ -30,7 +30,10 @@ constexpr const char* NameInUseMessage = "Module name already in use";
 // A name starting with "$" would give output names that a project file
 // reader takes for RAM addresses.
 constexpr const char* NameDollarMessage = "Module name cannot begin with dollar character";
-constexpr const char* LineBreakRefusedMessage = "A line break cannot be used here.";
+// The naming rules every module instance name meets, ordinary or BASIC, in
+// the order the user meets them: the message refusing name, or nullptr.
+const char* InstanceNameRefusal(const std::string& name);
+
 constexpr const char* ProjectFullMessage =
     "The project already holds 1000 module instances; no more can be added.";
 constexpr const char* AbandonQuestion = "One or more entries has changed, OK to abandon?";

@@ -112,4 +112,8 @@ bool ContainsBar(const std::string& text) {
     return text.find('|') != std::string::npos;
 }
 
+bool HasLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
+
 } // namespace k7
