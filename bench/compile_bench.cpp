@@ -93,8 +93,7 @@ void AddSpeechReport(Project& project, int r) {
     project.SpeechReports.push_back("~S" + std::to_string(r) + "|" + Output(i, "FLAG") + "|||||8");
     for (int line = 0; line < 3; ++line)
         project.SpeechReports.push_back("|12|" + Output(i + line, "OUT") + ";@@@.@|" +
-                                        Output(i + line, "INT") + ";40|" +
-                                        std::string(11, '|'));
+                                        Output(i + line, "INT") + ";40|" + std::string(11, '|'));
 }
 
 // Two lines of two values each on port 3.

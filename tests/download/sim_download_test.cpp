@@ -328,8 +328,9 @@ struct K7cUnitCommands : ::testing::Test {
         ASSERT_EQ(K7c({"basic", BasicFolder + "PUMPEFF.BAS"}).ExitCode, 0);
     }
     ChildResult K7c(std::vector<std::string> arguments) {
-        std::vector<std::string> command = {K7C_PATH, "--settings", Work.File("K7Setup.ini"),
-                                            "--system", SystemFolder, "--basic", BasicFolder};
+        std::vector<std::string> command = {K7C_PATH,   "--settings", Work.File("K7Setup.ini"),
+                                            "--system", SystemFolder, "--basic",
+                                            BasicFolder};
         command.insert(command.end(), arguments.begin(), arguments.end());
         ChildProcess child(command);
         return child.Wait(60000);

@@ -190,7 +190,8 @@ TEST(ExampleProject, CompilesCleanWithItsMessagesAndDisplay) {
     std::string folder = (std::filesystem::temp_directory_path() / "k7example-XXXXXX").string();
     ASSERT_NE(mkdtemp(folder.data()), nullptr);
     folder += "/";
-    const TextFile source = ReadTextLines(std::string(K7_SOURCE_DIR) + "examples/K7Basic/PUMPEFF.BAS");
+    const TextFile source =
+        ReadTextLines(std::string(K7_SOURCE_DIR) + "examples/K7Basic/PUMPEFF.BAS");
     ASSERT_TRUE(source.Ok) << source.Error;
     ASSERT_EQ(BuildBasicModule(source.Lines, folder + "PUMPEFF.BAS").Outcome,
               BasicBuildOutcome::Built);
