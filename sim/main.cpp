@@ -128,6 +128,9 @@ int main(int argc, char** argv) {
     app.add_option("--delay-ms", options.DelayMs, "Send every reply this many milliseconds late")
         ->check(CLI::Range(0, 600000));
     app.add_flag("--mute", options.Mute, "Never answer anything");
+    app.add_option("--silent-after", options.SilentAfter,
+                   "Answer the first N frames, then no frame at all (a unit that goes quiet)")
+        ->check(CLI::NonNegativeNumber);
     app.add_flag("--halt-not-idle", options.HaltNotIdle, "Answer a halt without the idle bit");
     CLI11_PARSE(app, argc, argv);
 

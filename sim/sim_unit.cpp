@@ -208,6 +208,8 @@ void SimUnit::Restart() {
 void SimUnit::Reply(std::uint8_t command, std::int64_t nowMs) {
     if (Options.DropEvery > 0 && Unit.FramesReceived % Options.DropEvery == 0)
         return;
+    if (Options.SilentAfter > 0 && Unit.FramesReceived > Options.SilentAfter)
+        return;
     ++RepliesBuilt;
     std::uint8_t status = 0;
     if (Unit.ProgramIdle)

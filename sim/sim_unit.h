@@ -22,6 +22,7 @@ struct SimOptions {
     int NoiseBytes = 0;       // bytes of noise before every reply
     int DelayMs = 0;          // replies go out this late
     bool Mute = false;        // never sends anything
+    int SilentAfter = 0;      // answers only the first N frames (0: every frame)
     bool HaltNotIdle = false; // a halt is answered, but the program keeps running
 };
 

@@ -205,6 +205,25 @@ TEST(SimDownload, UnitThatVanishesMidLoadEndsTheSequence) {
     EXPECT_FALSE(station.Port.PortOpen());
 }
 
+TEST(SimDownload, UnitThatGoesQuietGetsALineFiveTimesThenNotResponding) {
+    // The halt, the two erases and three program lines are answered; then
+    // the unit goes quiet and the fourth line is sent five times in all.
+    SimulatedUnit unit({"--silent-after", "6"});
+    ASSERT_TRUE(unit.Ready());
+    Station station(unit.DevicePath);
+    FixedProject project;
+    project.Image = GoldenImage;
+    station.Sequence.SendProgram(project);
+    ASSERT_TRUE(station.RunLoad());
+    EXPECT_EQ(station.Ui.Errors, std::vector<std::string>{"K7 is not responding"});
+    ASSERT_FALSE(station.View.RepeatLabels.empty());
+    EXPECT_EQ(station.View.RepeatLabels.back(), "Repeats=4");
+    EXPECT_EQ(station.Screen.Lines().back(), "Sequence terminated");
+    EXPECT_TRUE(Eventually([&] { return unit.StateHas("frames|11"); }));
+    EXPECT_EQ(station.Sequence.Outcome(), LoadOutcome::Failed);
+    unit.Stop();
+}
+
 TEST(SimDownload, OsLoadSendsBlocksAndChecksum) {
     SimulatedUnit unit;
     ASSERT_TRUE(unit.Ready());
