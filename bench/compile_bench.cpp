@@ -47,16 +47,17 @@ std::string Output(int i, const std::string& suffix) {
     return "M" + std::to_string(i) + "." + suffix;
 }
 
-TTlmRow TxRow(int i) {
+// Two TX rows per instance: its output and its integer.
+TTlmRow TxRow(int i, int word, const std::string& suffix) {
     TTlmRow row{};
     row[TlmPort] = "4";
     row[TlmSource] = "Us";
     row[TlmDest] = "5";
-    row[TlmWord] = std::to_string(i + 1);
+    row[TlmWord] = std::to_string(word);
     row[TlmBit] = "0";
-    row[TlmName] = Output(i, "OUT");
+    row[TlmName] = Output(i, suffix);
     row[TlmMult] = "1.0";
-    row[TlmType] = "Float";
+    row[TlmType] = suffix == "INT" ? "Integer" : "Float";
     return row;
 }
 
@@ -140,7 +141,8 @@ Project MakeProject(int instances) {
         row[TlmName] = "RX" + std::to_string(i);
         row[TlmType] = i % 3 == 0 ? "Status" : (i % 3 == 1 ? "Float" : "Integer");
         project.RxArray.Rows.push_back(row);
-        project.TxArray.Rows.push_back(TxRow(i));
+        project.TxArray.Rows.push_back(TxRow(i, 2 * i + 1, "OUT"));
+        project.TxArray.Rows.push_back(TxRow(i, 2 * i + 2, "INT"));
     }
     AddLadder(project, instances);
     for (int t = 0; t < instances / 50; ++t)
