@@ -1,8 +1,12 @@
 #include "app/main_window.h"
 
+#include "compiler/compile_command.h"
+
 #include <QAction>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -22,6 +26,7 @@ MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
     setCentralWidget(pages_);
     CreateActions();
     CreateStatusLine();
+    CreateErrorList();
     Refresh();
 }
 
@@ -34,6 +39,10 @@ void MainWindow::CreateActions() {
     connect(openAction_, &QAction::triggered, this, &MainWindow::OpenClick);
     connect(saveAction_, &QAction::triggered, this, &MainWindow::SaveClick);
     connect(saveAsAction_, &QAction::triggered, this, &MainWindow::SaveAsClick);
+    compileAction_ = new QAction(tr("Compile"), this);
+    listErrorsAction_ = new QAction(tr("List Errors"), this);
+    connect(compileAction_, &QAction::triggered, this, &MainWindow::CompileClick);
+    connect(listErrorsAction_, &QAction::triggered, this, &MainWindow::ListErrorsClick);
 
     // The Open tool button's drop-down: New, Open, then the recent projects.
     auto* openMenu = new QMenu(this);
@@ -56,6 +65,10 @@ void MainWindow::CreateActions() {
     fileMenu->addSeparator();
     fileMenu->addAction(tr("Exit"), this, &QWidget::close);
 
+    QMenu* projectMenu = menuBar()->addMenu(tr("&Project"));
+    projectMenu->addAction(compileAction_);
+    projectMenu->addAction(listErrorsAction_);
+
     QToolBar* tools = addToolBar(tr("Tools"));
     auto* openButton = new QToolButton(tools);
     openButton->setDefaultAction(openAction_);
@@ -64,6 +77,8 @@ void MainWindow::CreateActions() {
     tools->addWidget(openButton);
     tools->addAction(saveAction_);
     tools->addAction(saveAsAction_);
+    tools->addAction(compileAction_);
+    tools->addAction(listErrorsAction_);
 }
 
 void MainWindow::CreateStatusLine() {
@@ -71,6 +86,24 @@ void MainWindow::CreateStatusLine() {
         field = new QLabel(this);
         statusBar()->addWidget(field, 1);
     }
+}
+
+void MainWindow::CreateErrorList() {
+    errorDock_ = new QDockWidget(tr("Errors"), this);
+    errorList_ = new QListWidget(errorDock_);
+    errorDock_->setWidget(errorList_);
+    addDockWidget(Qt::BottomDockWidgetArea, errorDock_);
+    errorDock_->hide();
+}
+
+// The compile's error list, green when clean and red otherwise.
+void MainWindow::ShowErrorList(const std::vector<std::string>& errors, bool clean) {
+    errorList_->clear();
+    for (const std::string& error : errors)
+        errorList_->addItem(Text(error));
+    errorList_->setStyleSheet(clean ? QStringLiteral("color: green")
+                                    : QStringLiteral("color: red"));
+    errorDock_->show();
 }
 
 QString MainWindow::StatusFieldText(int field) const {
@@ -81,6 +114,8 @@ void MainWindow::Refresh() {
     const ShellState& shell = workspace_.shell;
     setWindowTitle(Text(shell.Caption));
     saveAction_->setEnabled(shell.SaveEnabled);
+    compileAction_->setEnabled(shell.CompileEnabled);
+    listErrorsAction_->setEnabled(shell.ListErrorsEnabled);
     const auto recent = RecentMenuEntries(workspace_.settings);
     for (int i = 0; i < RecentProjectLimit; ++i) {
         const bool shown = i < static_cast<int>(recent.size());
@@ -90,6 +125,7 @@ void MainWindow::Refresh() {
     statusFields_[0]->setText(Text(RamStatusText(workspace_.project)));
     statusFields_[1]->setText(Text(FlashStatusText(workspace_.project)));
     statusFields_[2]->setText(Text(StatusText(workspace_.project)));
+    statusFields_[3]->setText(Text(statusMessage_));
 }
 
 void MainWindow::NewClick() {
@@ -110,6 +146,20 @@ void MainWindow::SaveClick() {
 void MainWindow::SaveAsClick() {
     workspace_.SaveProjectAs();
     Refresh();
+}
+
+void MainWindow::CompileClick() {
+    statusMessage_ = "Compiling...";
+    Refresh();
+    CompileProgress progress;
+    const CompileCommandResult result = CompileCommand(workspace_, progress);
+    statusMessage_ = result.StatusMessage;
+    ShowErrorList(result.ErrorList, result.ShowInGreen);
+    Refresh();
+}
+
+void MainWindow::ListErrorsClick() {
+    errorDock_->show();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

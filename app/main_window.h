@@ -7,9 +7,13 @@
 
 #include <QMainWindow>
 #include <array>
+#include <string>
+#include <vector>
 
 class QAction;
+class QDockWidget;
 class QLabel;
+class QListWidget;
 class QTabWidget;
 
 namespace k7 {
@@ -26,6 +30,9 @@ class MainWindow : public QMainWindow {
 
     QString StatusFieldText(int field) const;
     QAction* RecentAction(int index) const { return recentActions_[index]; }
+    QAction* CompileAction() const { return compileAction_; }
+    QAction* ListErrorsAction() const { return listErrorsAction_; }
+    QListWidget* ErrorListView() const { return errorList_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -35,10 +42,14 @@ class MainWindow : public QMainWindow {
     void OpenClick();
     void SaveClick();
     void SaveAsClick();
+    void CompileClick();
+    void ListErrorsClick();
 
   private:
     void CreateActions();
     void CreateStatusLine();
+    void CreateErrorList();
+    void ShowErrorList(const std::vector<std::string>& errors, bool clean);
 
     Workspace& workspace_;
     QTabWidget* pages_ = nullptr;
@@ -46,8 +57,14 @@ class MainWindow : public QMainWindow {
     QAction* openAction_ = nullptr;
     QAction* saveAction_ = nullptr;
     QAction* saveAsAction_ = nullptr;
+    QAction* compileAction_ = nullptr;
+    QAction* listErrorsAction_ = nullptr;
+    QDockWidget* errorDock_ = nullptr;
+    QListWidget* errorList_ = nullptr;
+    std::string statusMessage_; // the message panel: what the last command reported
     std::array<QAction*, RecentProjectLimit> recentActions_{};
-    std::array<QLabel*, 3> statusFields_{};
+    // Ram, Flash, the change flags, and the message panel.
+    std::array<QLabel*, 4> statusFields_{};
 };
 
 } // namespace k7

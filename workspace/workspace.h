@@ -58,6 +58,8 @@ class Workspace {
     bool CloseMainWindow();
 
     void SetDateText(std::function<std::string()> dateText) { dateText_ = std::move(dateText); }
+    // The workstation's date and time text, as file headers take it.
+    std::string DateText() const { return dateText_(); }
     UserInterface& Ui() { return ui_; }
 
     WorkspaceSettings settings;

@@ -3,6 +3,8 @@
 #include "tests/support/scripted_ui.h"
 
 #include <QAction>
+#include <QDir>
+#include <QListWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -15,6 +17,17 @@ class MainWindowTest : public QObject {
         options.ProgramFolder = (dir.path() + "/").toStdString();
         options.SettingsPath = (dir.path() + "/K7Setup.ini").toStdString();
         return options;
+    }
+
+    // A system folder with a small library: System and an adder.
+    void WriteSystemFolder(const QTemporaryDir& dir) {
+        QDir(dir.path()).mkdir("K7System");
+        QFile file(dir.path() + "/K7System/K7MODDEF.TXT");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("57|1|System|The unit.|FIC.In 1.|FIC.In 2.|FIC.In 3.|FIC.In 4.|FIC.In 5."
+                   "|FIC.In 6.|FIC.In 7.|FIC.In 8.|FIC.In 9.|FIC.In 10.|DOSG.Boot.BootTrg"
+                   "|DOSG.Second.SecTrg|DOSS.Logon.Logon|\\\r\n"
+                   "10|2|Adder|Adds.|FISS.Input A.|FISS.Input B.|FOSS.Sum.SUM|\\\r\n");
     }
 
   private slots:
@@ -62,6 +75,48 @@ class MainWindowTest : public QObject {
         QFile file(dir.path() + "/K7Setup.ini");
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().endsWith("/p/a.tvr\r\n"));
+    }
+
+    void compileShowsTheOutcomeAndSetsTheCommands() {
+        QTemporaryDir dir;
+        WriteSystemFolder(dir);
+        k7::test::ScriptedUi ui;
+        k7::Workspace workspace(ui, [] { return std::string("01/02/2026 10:00:00"); });
+        workspace.Start(Options(dir));
+        QVERIFY(ui.Errors.empty());
+        k7::MainWindow window(workspace);
+
+        // An input naming a variable that does not exist.
+        k7::TModuleInst adder;
+        adder.Category = 2;
+        adder.ModuleNumber = 10;
+        adder.Name = "ADD";
+        adder.Values[1] = "NOPE.SUM";
+        adder.Values[2] = "1.5";
+        adder.Values[3] = "ADD.SUM";
+        workspace.project.Modules.push_back(adder);
+        workspace.MarkProjectChanged();
+        window.Refresh();
+        QVERIFY(window.CompileAction()->isEnabled());
+        QVERIFY(!window.ListErrorsAction()->isEnabled());
+
+        window.CompileAction()->trigger();
+        QCOMPARE(window.StatusFieldText(3), QString("Done compiling...errors"));
+        QVERIFY(window.ListErrorsAction()->isEnabled());
+        QVERIFY(window.CompileAction()->isEnabled());
+        QVERIFY(!window.ErrorListView()->findItems("NOPE", Qt::MatchContains).isEmpty());
+        QVERIFY(!QFile::exists(dir.path() + "/K7System/Intermed.Obj"));
+
+        workspace.project.Modules.back().Values[1] = "System.BootTrg";
+        workspace.MarkProjectChanged();
+        window.CompileAction()->trigger();
+        QCOMPARE(window.StatusFieldText(3), QString("Done compiling...no errors"));
+        QVERIFY(!window.CompileAction()->isEnabled());
+        QVERIFY(!window.ListErrorsAction()->isEnabled());
+        QVERIFY(window.StatusFieldText(0).startsWith("Ram= "));
+        QVERIFY(window.StatusFieldText(1).startsWith("Flash= "));
+        QVERIFY(!window.ErrorListView()->findItems("No errors", Qt::MatchExactly).isEmpty());
+        QVERIFY(QFile::exists(dir.path() + "/K7System/Intermed.Obj"));
     }
 };
 
