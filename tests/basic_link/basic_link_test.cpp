@@ -3,6 +3,7 @@
 #include "compiler/compile_driver.h"
 #include "tests/basic/basic_temp_folder.h"
 #include "tests/compiler/test_library.h"
+#include "tests/support/expected_lines.h"
 #include "workspace/linescan.h"
 #include "workspace/text_file.h"
 
@@ -21,18 +22,11 @@ const std::vector<std::string> PumpObject = {
 };
 
 std::vector<std::string> Expected(const std::string& name) {
-    TextFile file = ReadTextLines(std::string(K7_BASIC_LINK_EXPECTED_DIR) + name);
-    EXPECT_TRUE(file.Ok) << file.Error;
-    return file.Lines;
+    return test::ExpectedLines(K7_BASIC_LINK_EXPECTED_DIR, name);
 }
 
 void ExpectImage(const CompileContext& context, const std::string& name) {
-    const std::vector<std::string> expected = Expected(name);
-    const std::vector<std::string>& actual = context.Image.Lines;
-    for (size_t i = 0; i < std::max(expected.size(), actual.size()); ++i)
-        EXPECT_EQ(i < actual.size() ? actual[i] : "<missing>",
-                  i < expected.size() ? expected[i] : "<none>")
-            << "line " << i + 1 << " of " << name;
+    test::ExpectLines(context.Image.Lines, Expected(name), name);
 }
 
 // The image lines after the "#C" marker, up to the "#D" marker.

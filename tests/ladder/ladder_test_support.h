@@ -4,6 +4,7 @@
 
 #include "compiler/compile_driver.h"
 #include "tests/compiler/test_library.h"
+#include "tests/support/expected_lines.h"
 #include "workspace/text_file.h"
 
 #include <gtest/gtest.h>
@@ -20,20 +21,6 @@ inline void Draw(Project& project, int row, std::initializer_list<int32_t> kinds
     int column = 1;
     for (int32_t kind : kinds)
         project.Ladder[row].CellKinds[column++] = kind;
-}
-
-inline std::vector<std::string> ExpectedLines(const std::string& folder, const std::string& name) {
-    TextFile file = ReadTextLines(folder + name);
-    EXPECT_TRUE(file.Ok) << file.Error;
-    return file.Lines;
-}
-
-inline void ExpectLines(const std::vector<std::string>& actual,
-                        const std::vector<std::string>& expected, const std::string& name) {
-    for (size_t i = 0; i < std::max(expected.size(), actual.size()); ++i)
-        EXPECT_EQ(i < actual.size() ? actual[i] : "<missing>",
-                  i < expected.size() ? expected[i] : "<none>")
-            << "line " << i + 1 << " of " << name;
 }
 
 // The data lines of one image section: after its marker, up to the next one.

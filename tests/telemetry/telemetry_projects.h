@@ -3,6 +3,8 @@
 // and helpers that fill arrays and compile.
 #pragma once
 
+#include "tests/support/expected_lines.h"
+
 #include "compiler/compile_context.h"
 #include "compiler/compile_driver.h"
 #include "workspace/databases.h"
@@ -58,18 +60,12 @@ inline CompileOptions Options() {
 }
 
 inline std::vector<std::string> ExpectedImage(const std::string& name) {
-    TextFile file = ReadTextLines(std::string(K7_TELEMETRY_EXPECTED_DIR) + name);
-    EXPECT_TRUE(file.Ok) << file.Error;
-    return file.Lines;
+    return ExpectedLines(K7_TELEMETRY_EXPECTED_DIR, name);
 }
 
 inline void ExpectImage(const DownloadImage& image, const std::vector<std::string>& expected,
                         const std::string& what) {
-    const std::vector<std::string>& actual = image.Lines;
-    for (size_t i = 0; i < std::max(expected.size(), actual.size()); ++i)
-        EXPECT_EQ(i < actual.size() ? actual[i] : "<missing>",
-                  i < expected.size() ? expected[i] : "<none>")
-            << "line " << i + 1 << " of " << what;
+    ExpectLines(image.Lines, expected, what);
 }
 
 // The lines of the image from the marker `from` up to (not including) the
