@@ -62,20 +62,22 @@ void BasicLexer::GetNewSourceLine() {
     keywordCount_ = 0;
     fieldsOnLine_ = 0;
     pos_ = 0;
-    errors_.ClearLineError();
     if (!AllLinesRead()) {
         line_ = (*lines_)[nextLine_];
         ++nextLine_;
-        return;
+    } else {
+        line_.clear();
+        // The end marker is reached once per pass; unbalanced parentheses of
+        // the code are reported there and only there.
+        if (!endReached_) {
+            endReached_ = true;
+            if (parenBalance_ != 0)
+                errors_.AddError2("Missing parenthesis above", LineIndex());
+        }
     }
-    line_.clear();
-    // The end marker is reached once per pass; unbalanced parentheses of the
-    // code are reported there and only there.
-    if (!endReached_) {
-        endReached_ = true;
-        if (parenBalance_ != 0)
-            errors_.AddError2("Missing parenthesis above", LineIndex());
-    }
+    // Cleared after the end-of-source report too: the statement being read
+    // goes on and reports its own fault.
+    errors_.ClearLineError();
 }
 
 void BasicLexer::Eatblanks() {

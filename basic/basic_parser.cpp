@@ -205,23 +205,29 @@ void BasicCompiler::IfStatement() {
     Statement();
 }
 
+// The jump over the else part is emitted before the ELSE's own checks, and
+// those come after the next field was read: an ELSE that ends its line has
+// its faults reported on the next line, which is then not compiled.
 void BasicCompiler::ElseStatement() {
-    if (!ifs_.AnyOpen()) {
-        AddError2("ELSE without preceding IF");
-        return;
-    }
-    const int number = ifs_.Innermost();
+    const bool open = ifs_.AnyOpen();
+    const int number = open ? ifs_.Innermost() : 0;
+    const auto end = open ? ifs_.EndDestination(number) : 0;
     code_.Emit(OpJump);
-    code_.Emit(JumpOperand(ifs_.EndDestination(number)));
+    code_.Emit(JumpOperand(end));
     lexer_.GetField();
-    if (!Layout() && ifs_.EndDestination(number) == 0) {
+    if (!Layout() && end == 0) {
         AddError3("Cannot find ENDIF destination");
         return;
     }
     if (!lexer_.Field().IsEndOfLine())
         elsePending_ = true;
-    if (Layout())
+    if (Layout()) {
+        if (!open) {
+            AddError2("ELSE without preceding IF");
+            return;
+        }
         ifs_.SetElseDestination(number, code_.Address());
+    }
     Statement();
 }
 

@@ -23,18 +23,19 @@ constexpr size_t ModuleRecordLineLimit = 120;
 constexpr size_t CodeRecordLineLimit = 120 + 1;
 
 // The data lines of one record: words each followed by "|"; a line that
-// grows past the limit is closed with "\" and the next word starts a new
-// line at its own address. No empty line is left after the last word.
+// grows past the limit is closed with "\" and a new line starts at the
+// next word's address, even after the last word (a line holding only that
+// address), as the unit's loader reads every record.
 class BasicRecordLines {
   public:
     BasicRecordLines(DownloadImage* image, uint32_t address, size_t limit)
         : image_(image), limit_(limit), address_(address), line_(HexWord(address) + "|") {}
 
-    void Word(const std::string& word, bool more) {
+    void Word(const std::string& word) {
         line_ += word;
         line_ += '|';
         address_ += 4;
-        if (more && line_.size() > limit_) {
+        if (line_.size() > limit_) {
             Close();
             line_ = HexWord(address_) + "|";
         }
@@ -138,12 +139,12 @@ void WriteModuleRecord(CompileContext& context, const LinkedInstance& instance, 
                               instance.ObjectName);
 
     BasicRecordLines lines(context.PassImage(), address, ModuleRecordLineLimit);
-    lines.Word(BasicModuleMarker, true);
-    lines.Word(HexWord(next), true);
-    lines.Word(code, ioCount > 0);
+    lines.Word(BasicModuleMarker);
+    lines.Word(HexWord(next));
+    lines.Word(code);
     for (size_t i = 0; i < ioCount; ++i) {
         const std::string field = i < instance.Line.Fields.size() ? instance.Line.Fields[i] : "";
-        lines.Word(FieldWord(context, field, name), i + 1 < ioCount);
+        lines.Word(FieldWord(context, field, name));
     }
     lines.Close();
 }
@@ -192,10 +193,9 @@ std::string RelocatedWord(CompileContext& context, const BasicCodeWord& word, ui
 void WriteCodeRecord(CompileContext& context, const BasicObjectFile& object, uint32_t codeAddress,
                      const std::string& objectName) {
     BasicRecordLines lines(&context.Image, codeAddress, CodeRecordLineLimit);
-    lines.Word(HexWord(context.BasicLocalRamStart), !object.Code.empty());
-    for (size_t i = 0; i < object.Code.size(); ++i)
-        lines.Word(RelocatedWord(context, object.Code[i], codeAddress, objectName),
-                   i + 1 < object.Code.size());
+    lines.Word(HexWord(context.BasicLocalRamStart));
+    for (const BasicCodeWord& word : object.Code)
+        lines.Word(RelocatedWord(context, word, codeAddress, objectName));
     lines.Close();
 }
 

@@ -114,11 +114,13 @@ void PlaceSymbols(CompileContext& context, const BasicInstanceLine& line, uint32
             context.Symbols.AddString(name, address);
             break;
         case 'm':
+            // Timers and triggers live in their own blocks: they take room
+            // in the instance's block size but no place in it.
             context.Symbols.AddTimer(name);
-            break;
+            continue;
         case 't':
             context.Symbols.AddTrigger(name);
-            break;
+            continue;
         case 'I':
             AddConstant(context.Constants, name, "");
             break;
@@ -136,14 +138,17 @@ void AssignInstanceRam(CompileContext& context, std::string& text) {
     const uint64_t size = BlockBytes(*line);
     uint32_t start = HexValue(line->RamStart);
     const uint32_t end = HexValue(line->RamEnd);
-    const bool stale = start != 0 && (size == 0 || uint64_t{end} + 1 != start + size);
+    // A block that no longer fits its size is given up and found again. An
+    // instance without outputs still takes one cell, so its stored block
+    // (start equal to end) never fits and is found again at each compile.
+    const bool stale = start != 0 && uint64_t{end} + 1 != start + size;
     if (stale)
         start = 0;
     if (context.Pass == 1 && start != 0)
         ReserveRange(context, start, end);
     if (context.Pass != 2)
         return;
-    if (start == 0 && size > 0) {
+    if (start == 0) {
         const RamBlock block = FindRamBlock(
             context, static_cast<uint32_t>(std::min<uint64_t>(size, RamCellCount + 1)), line->Name);
         if (!block.Found())
@@ -151,12 +156,6 @@ void AssignInstanceRam(CompileContext& context, std::string& text) {
         start = static_cast<uint32_t>(block.Start);
         line->RamStart = "$" + HexText(start);
         line->RamEnd = "$" + HexText(static_cast<uint32_t>(block.End));
-        text = BasicInstanceLineText(*line);
-        context.AddressAssigned();
-    } else if (stale) {
-        // No outputs any more: the block is given up.
-        line->RamStart = "$0";
-        line->RamEnd = "$0";
         text = BasicInstanceLineText(*line);
         context.AddressAssigned();
     }

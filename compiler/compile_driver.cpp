@@ -5,6 +5,7 @@
 #include "compiler/ram_assignment.h"
 #include "compiler/sections.h"
 #include "workspace/io_points.h"
+#include "workspace/name_order.h"
 #include "workspace/project.h"
 #include "workspace/settings.h"
 

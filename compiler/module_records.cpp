@@ -2,6 +2,7 @@
 
 #include "compiler/compile_context.h"
 #include "compiler/sections.h"
+#include "workspace/name_order.h"
 #include "workspace/linescan.h"
 #include "workspace/module_library.h"
 #include "workspace/project.h"
@@ -150,32 +151,6 @@ int ModuleWalkOf(int moduleNumber) {
     default:
         return 3;
     }
-}
-
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    auto fold = [](char c) {
-        return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    };
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [&](char x, char y) { return fold(x) < fold(y); });
-}
-
-void SortIgnoringCase(std::vector<std::string>& entries) {
-    std::stable_sort(entries.begin(), entries.end(), LessIgnoringCase);
-}
-
-std::vector<int> ModuleOrderList(const Project& project, bool sortByName) {
-    std::vector<int> order(project.Modules.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = static_cast<int>(i);
-    if (!sortByName)
-        return order;
-    std::vector<std::string> entries(order.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        entries[i] = project.Modules[i].Name + "|" + std::to_string(i + 1);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return LessIgnoringCase(entries[a], entries[b]); });
-    return order;
 }
 
 void CompileModuleWalks(CompileContext& context, int firstWalk, int lastWalk) {

@@ -19,16 +19,6 @@ constexpr int K3SkipCardCheckModuleType = 60;
 // The walk (1, 2 or 3) that writes instances of this module number.
 int ModuleWalkOf(int moduleNumber);
 
-// Instance indexes in the order the module passes walk them: project
-// order, or sorted by "Name|number" ignoring letter case when asked.
-std::vector<int> ModuleOrderList(const Project& project, bool sortByName);
-
-// The "alphabetical without regard to case" order of the error list and
-// the module order list: ASCII letters folded to lower case, then bytes;
-// equal entries keep their order.
-void SortIgnoringCase(std::vector<std::string>& entries);
-bool LessIgnoringCase(const std::string& a, const std::string& b);
-
 // Writes the records of walks firstWalk..lastWalk over the module order.
 void CompileModuleWalks(CompileContext& context, int firstWalk, int lastWalk);
 

@@ -80,9 +80,11 @@ uint32_t RowRamAddress(const TTlmRow& row) {
     return HexValue(row[TlmAddress]) & AddressMask;
 }
 
-// Element records are written in pairs (code, target); a line is closed
-// once it grows past its limit, and every line starts with the address
-// of its first element.
+// Element records are written in pairs (code, target); every line starts
+// with the address of its first element. A line is measured without the
+// bar that closes it, and closed once it grows past its limit; the next
+// line starts at the following element's address, so a record whose last
+// element passes the limit ends with a line holding only that address.
 class ElementLines {
   public:
     explicit ElementLines(DownloadImage* image) : image_(image) {}
@@ -90,8 +92,10 @@ class ElementLines {
         if (line_.empty())
             line_ = HexWord(address) + "|";
         line_ += code + "|" + target + "|";
-        if (line_.size() > ElementLineLimit)
+        if (line_.size() - 1 > ElementLineLimit) {
             Flush();
+            line_ = HexWord(address + ElementBytes) + "|";
+        }
     }
     void Flush() {
         if (!line_.empty() && image_)

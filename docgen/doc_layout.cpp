@@ -58,15 +58,4 @@ bool FoldedLess(const std::string& a, const std::string& b) {
     return a < b; // names equal but for case: byte order decides
 }
 
-std::vector<int> ModuleOrder(const Project& project, bool sorted) {
-    std::vector<int> order(project.Modules.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = static_cast<int>(i);
-    if (sorted)
-        std::stable_sort(order.begin(), order.end(), [&project](int a, int b) {
-            return FoldedLess(project.Modules[a].Name, project.Modules[b].Name);
-        });
-    return order;
-}
-
 } // namespace k7

@@ -42,8 +42,4 @@ class WrappedLine {
 // folded to lower case first, then plain byte order.
 bool FoldedLess(const std::string& a, const std::string& b);
 
-// Indexes into project.Modules in the compiler's module order: by instance
-// name when sorted is set, otherwise in creation order.
-std::vector<int> ModuleOrder(const Project& project, bool sorted);
-
 } // namespace k7

@@ -2,6 +2,7 @@
 // and every channel of every I/O card with the instance bound to it.
 #include "docgen/doc_intro.h"
 #include "docgen/doc_sections.h"
+#include "workspace/name_order.h"
 #include "docgen/record_fields.h"
 #include "workspace/card_types.h"
 #include "workspace/io_points.h"
@@ -141,7 +142,7 @@ void AppendItemValues(const TModuleInst& instance, const TModuleDef& def, int fi
 }
 
 void WriteIoSection(const DocSource& source, DocLines& out) {
-    const std::vector<int> order = ModuleOrder(source.project, source.sortModules);
+    const std::vector<int> order = ModuleOrderList(source.project, source.sortModules);
     AppendIntroBlock(source.intro, 'S', out);
     WriteSettingsLines(source, order, out);
     AppendIntroBlock(source.intro, 'I', out);

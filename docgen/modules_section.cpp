@@ -2,6 +2,7 @@
 // inputs and constants.
 #include "docgen/doc_intro.h"
 #include "docgen/doc_sections.h"
+#include "workspace/name_order.h"
 
 namespace k7 {
 
@@ -21,7 +22,7 @@ static void WriteInstance(const TModuleInst& instance, const TModuleDef& def, Do
 
 void WriteModulesSection(const DocSource& source, DocLines& out) {
     AppendIntroBlock(source.intro, 'M', out);
-    for (int index : ModuleOrder(source.project, source.sortModules)) {
+    for (int index : ModuleOrderList(source.project, source.sortModules)) {
         const TModuleInst& instance = source.project.Modules[index];
         WriteInstance(instance, source.library.Module(instance.ModuleNumber), out);
     }

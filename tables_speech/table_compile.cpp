@@ -23,13 +23,15 @@ struct RecordWords {
     std::vector<std::string> Words;
 
     // One line, or for a row record lines that are continued once they
-    // pass 120 characters, each beginning with the address of its next word.
+    // pass 120 characters, each beginning with the address of its next word;
+    // when the last word passes the limit, a line holding only the address
+    // after it closes the record.
     std::vector<std::string> Lines(size_t limit) const {
         std::vector<std::string> lines;
         std::string line = HexText(Address) + "|";
         for (size_t i = 0; i < Words.size(); ++i) {
             line += Words[i] + "|";
-            if (line.size() > limit && i + 1 < Words.size()) {
+            if (line.size() > limit) {
                 lines.push_back(line + "\\");
                 line = HexText(Address + 4 * static_cast<uint32_t>(i + 1)) + "|";
             }

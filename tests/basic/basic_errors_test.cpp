@@ -61,7 +61,9 @@ TEST(LayoutPassMessages, Statements) {
     ExpectErrors(Flow({"FO = 1", "123"}), {{"Unrecognizable statement initiator", FlowLine(1)}});
     ExpectErrors(Flow({"FO = 1", "\"text\""}),
                  {{"Unrecognizable statement initiator", FlowLine(1)}});
-    ExpectErrors(Flow({"FO = 1", "ELSE"}), {{"ELSE without preceding IF", FlowLine(1)}});
+    // An ELSE with no IF open has no end destination either.
+    ExpectErrors(Flow({"FO = 1", "ELSE"}), {{"ELSE without preceding IF", FlowLine(1)},
+                                            {"Cannot find ENDIF destination", FlowLine(1)}});
     ExpectErrors(Flow({"FO = 1", "ENDIF"}),
                  {{"End of IF block without IF statement", FlowLine(1)}});
     ExpectErrors(Flow({"FO = 1", "GOTO 100"}), {{"Invalid label for GOTO...100", FlowLine(1)}});
@@ -89,7 +91,9 @@ TEST(LayoutPassMessages, Parentheses) {
                   {"Missing parenthesis before assignment statement", FlowLine(1)}});
     ExpectErrors(Flow({"L:", "GOTO L )", "FO = 1", "FO = 2"}),
                  {{"Missing parenthesis before assignment statement", FlowLine(2)}});
-    ExpectErrors(Flow({"FO = 1", "FO = (II%"}), {{"Missing parenthesis above", FlowLine(1)}});
+    // Past the last line the statement goes on and reports its own fault.
+    ExpectErrors(Flow({"FO = 1", "FO = (II%"}), {{"Missing parenthesis above", FlowLine(1)},
+                                                 {"Missing parenthesis", FlowLine(1)}});
     ExpectErrors(Flow({"FO = (II% + 1", "END"}), {{"Missing parenthesis", FlowLine(1)},
                                                   {"Missing parenthesis above", FlowLine(1)}});
 }

@@ -3,6 +3,7 @@
 #include "compiler/compile_driver.h"
 #include "compiler/fixed_records.h"
 #include "compiler/module_records.h"
+#include "workspace/name_order.h"
 #include "tests/compiler/test_library.h"
 #include "workspace/text_file.h"
 

@@ -1,5 +1,6 @@
 #include "docgen/doc_intro.h"
 #include "docgen/doc_sections.h"
+#include "workspace/name_order.h"
 
 #include "tests/docgen/doc_fixture.h"
 #include "workspace/databases.h"
@@ -39,15 +40,19 @@ TEST(NoteLines, SplitAtEveryBreakWithoutATrailingEmptyLine) {
     EXPECT_TRUE(NoteLines("").empty());
 }
 
-TEST(ModuleOrder, FoldsLettersThenByteOrder) {
+TEST(ModuleOrder, SortsNameBarNumberFoldingLetters) {
     Project project = test::NewDocProject();
     project.Modules.push_back(MakeInstance("beta", 3, 20, {}));
     project.Modules.push_back(MakeInstance("Alpha", 3, 20, {}));
     project.Modules.push_back(MakeInstance("_x", 3, 20, {}));
     project.Modules.push_back(MakeInstance("alpha", 3, 20, {}));
-    // "_" (0x5F) sorts before the folded letters (0x61..).
-    EXPECT_EQ(ModuleOrder(project, true), (std::vector<int>{3, 2, 4, 1, 0}));
-    EXPECT_EQ(ModuleOrder(project, false), (std::vector<int>{0, 1, 2, 3, 4}));
+    project.Modules.push_back(MakeInstance("Tank2", 3, 20, {}));
+    project.Modules.push_back(MakeInstance("Tank", 3, 20, {}));
+    // Entries "_x|4" "Alpha|3" "alpha|5" "beta|2" "System|1" "Tank2|6"
+    // "Tank|7": "_" (0x5F) sorts before the folded letters (0x61..), the
+    // numbers tell "Alpha" from "alpha", and "|" (0x7C) sorts after "2".
+    EXPECT_EQ(ModuleOrderList(project, true), (std::vector<int>{3, 2, 4, 1, 0, 5, 6}));
+    EXPECT_EQ(ModuleOrderList(project, false), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
 }
 
 TEST(IoSection, SettingsLinePaddingAndChannelModules) {
