@@ -1,6 +1,7 @@
 #include "tests/workspace/test_support.h"
 
 #include <cstdio>
+#include <sstream>
 #include <sys/wait.h>
 
 using namespace k7;
@@ -94,4 +95,158 @@ TEST_F(K7cCommand, SaveWritesTheCurrentFormat) {
     run = K7c("save " + dir.File("p.tvr") + " --out " + dir.File("no/such/dir/x.tvr"));
     EXPECT_EQ(run.Status, 2);
     EXPECT_NE(run.Errors.find("Cannot write"), std::string::npos);
+}
+
+namespace {
+
+// The one-line module library and the empty project the image cases start
+// from; each case adds the lines of one section (see image_cases/README.md).
+const char* CaseLibrary = "57|1|System|The unit itself.|DOSG.Boot trigger.BootTrg|"
+                          "DOSG.Second trigger.SecTrg|DOSS.Logon.Logon|\\\r\n";
+
+std::string CaseProject(const std::string& tx, const std::string& tables,
+                        const std::string& basic) {
+    std::string project = "!Unit type|LCD display choice|5.62|06/12/2026 10:00:00|\r\n7|0\r\n"
+                          "!Card Configuration...\r\n";
+    for (int cage = 0; cage < 8; ++cage)
+        project += "0|0|0|0|0|0|0|0|0|\r\n";
+    return project +
+           "!Module list...\r\n"
+           "1|57,0,0,|System|System.BootTrg|System.SecTrg|System.Logon|$0|$0\r\n"
+           "!Display definition\r\n!TX telemetry definition\r\n" +
+           tx + "!RX telemetry definition\r\n!Ladder definition\r\n!Tables\r\n" + tables +
+           "!Speech\r\n!Basic\r\n" + basic + "!End of job\r\n";
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+class K7cImageCase : public K7cCommand, public ::testing::WithParamInterface<const char*> {
+  protected:
+    std::string CaseFile(const std::string& name) const {
+        const std::string path = std::string(K7_IMAGE_CASES_DIR) + GetParam() + "/" + name;
+        return std::filesystem::exists(path) ? test::ReadAll(path) : std::string();
+    }
+    CommandRun CompileCase(const std::string& extra) {
+        return K7c("--basic " + dir.File("bas") + " compile " + dir.File("project.tvr") +
+                   " --out " + dir.File("image.txt") + " --date '06/12/2026 10:00:00'" + extra);
+    }
+};
+
+// Each case's image.txt is the whole image, derived by hand in
+// image_cases/README.md.
+TEST_P(K7cImageCase, ImageHoldsTheLinesDerivedByHand) {
+    test::WriteAll(dir.File("sys/K7MODDEF.TXT"), CaseLibrary);
+    test::WriteAll(dir.File("project.tvr"),
+                   CaseProject(CaseFile("tx.txt"), CaseFile("tables.txt"), CaseFile("basic.txt")));
+    std::filesystem::create_directory(dir.File("bas"));
+    const std::string sources = std::string(K7_IMAGE_CASES_DIR) + GetParam() + "/bas";
+    if (std::filesystem::exists(sources))
+        for (const auto& entry : std::filesystem::directory_iterator(sources)) {
+            const std::string name = entry.path().filename().string();
+            std::filesystem::copy_file(entry.path(), dir.File("bas/" + name));
+            CommandRun built = K7c("basic " + dir.File("bas/" + name));
+            ASSERT_EQ(built.Status, 0) << built.Output << built.Errors;
+        }
+
+    CommandRun run = CompileCase(" --save");
+    ASSERT_EQ(run.Status, 0) << run.Output << run.Errors;
+    EXPECT_EQ(SplitLines(test::ReadAll(dir.File("image.txt"))), SplitLines(CaseFile("image.txt")));
+
+    // The addresses saved by the first compile give the same image again.
+    const std::string first = test::ReadAll(dir.File("image.txt"));
+    run = CompileCase("");
+    ASSERT_EQ(run.Status, 0) << run.Output << run.Errors;
+    EXPECT_EQ(test::ReadAll(dir.File("image.txt")), first);
+    const std::string saved = CaseFile("saved.txt");
+    if (!saved.empty()) {
+        EXPECT_NE(test::ReadAll(dir.File("project.tvr")).find(SplitLines(saved).front()),
+                  std::string::npos);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, K7cImageCase,
+                         ::testing::Values("tx_exact_80", "tx_last_line", "basic_timer_output",
+                                           "basic_no_outputs", "basic_code_last_line",
+                                           "basic_record_last_line", "table_row_last_line"));
+
+} // namespace
+
+namespace {
+
+struct BasicErrorCase {
+    const char* Name;
+    const char* Source;
+    const char* Listing; // what `k7c basic` prints
+};
+
+// An ELSE with no IF open is found out after the next field was read, so
+// both its messages go to the line that field is on (the next line when
+// the ELSE ends its own), and that line is not compiled further: a label
+// on it stays undefined. Past the last line a statement inside an open
+// parenthesis still reports its own fault after "Missing parenthesis above".
+const BasicErrorCase BasicErrorCases[] = {
+    {"ELSE1", "#OUTPUTS\nResult:B\n#CODE\nB = 1\nELSE\nB = 2\n",
+     "line 6: ELSE without preceding IF\nline 6: Cannot find ENDIF destination\n"
+     "There are 2 errors.\n"},
+    {"ELSE2", "#OUTPUTS\nResult:B\n#CODE\nB = 1\nELSE B = 2\n",
+     "line 5: ELSE without preceding IF\nline 5: Cannot find ENDIF destination\n"
+     "There are 2 errors.\n"},
+    {"GOTO1", "#OUTPUTS\nResult:B\n#CODE\nB = 1\nGOTO DONE\nELSE\nDONE:\nB = 2\n",
+     "line 5: Cannot find label DONE\nline 7: ELSE without preceding IF\n"
+     "line 7: Cannot find ENDIF destination\nThere are 3 errors.\n"},
+    {"PAREN1", "#OUTPUTS\nResult:B\n#CODE\nB = (1 + 2\n",
+     "line 4: Missing parenthesis above\nline 4: Missing parenthesis\nThere are 2 errors.\n"},
+};
+
+} // namespace
+
+TEST_F(K7cCommand, BasicErrorsGoToTheLineTheyWereFoundOn) {
+    for (const BasicErrorCase& c : BasicErrorCases) {
+        SCOPED_TRACE(c.Name);
+        const std::string path = dir.File(std::string(c.Name) + ".BAS");
+        test::WriteAll(path, c.Source);
+        CommandRun run = K7c("basic " + path);
+        EXPECT_EQ(run.Status, 1);
+        EXPECT_EQ(run.Output, c.Listing);
+    }
+}
+
+// The documentation lists instances in the compiler's order: entries
+// name + "|" + number, letters folded, then by byte. "pump|2" before
+// "PUMP|3" (equal when folded, "2" < "3"), and "Tank2|4" before "Tank|5"
+// ("2" 0x32 sorts before "|" 0x7C). With an empty introduction file the
+// document is the title line and one line per instance.
+TEST_F(K7cCommand, DocumentationListsModulesInTheCompilersOrder) {
+    test::WriteAll(dir.File("sys/K7MODDEF.TXT"),
+                   std::string(CaseLibrary) +
+                       "99|2|Adder|Adds.|FISS.Input A.|FISS.Input B.|FOSS.Sum.SUM|\\\r\n");
+    test::WriteAll(dir.File("sys/Docintro.TXT"), "");
+    std::string project = CaseProject("", "", "");
+    const std::string adders = "2|99,0,0,|pump|1|2|pump.SUM|$0|$0\r\n"
+                               "2|99,0,0,|PUMP|3|4|PUMP.SUM|$0|$0\r\n"
+                               "2|99,0,0,|Tank2|5|6|Tank2.SUM|$0|$0\r\n"
+                               "2|99,0,0,|Tank|7|8|Tank.SUM|$0|$0\r\n";
+    project.insert(project.find("!Display definition"), adders);
+    test::WriteAll(dir.File("order.tvr"), project);
+
+    CommandRun run = K7c("doc " + dir.File("order.tvr") +
+                         " --without instructions,io,displays,tlm,ladder,tables,speech,"
+                         "databases,xref --date '06/12/2026 10:00:00'");
+    ASSERT_EQ(run.Status, 0) << run.Output << run.Errors;
+    EXPECT_EQ(test::ReadAll(dir.File("order.tvr.Txt")),
+              "Project Source File: order.tvr  06/12/2026 10:00:00\r\n"
+              "pump...Adder  Input A=1  Input B=2\r\n"
+              "PUMP...Adder  Input A=3  Input B=4\r\n"
+              "System...System\r\n"
+              "Tank2...Adder  Input A=5  Input B=6\r\n"
+              "Tank...Adder  Input A=7  Input B=8\r\n");
 }
