@@ -254,34 +254,31 @@ bool BasicInstanceEditor::EditModule(const std::string& selectedEntry) {
 
 void BasicInstanceEditor::TypeName(const std::string& text) {
     state_.NameText = text;
+    state_.Changed = true;
     for (size_t i = 0; i < state_.OutputRows.size(); ++i)
         state_.OutputRows[i].Value = BasicOutputDatabaseName(text, state_.OutputDeclaredNames[i]);
 }
 
 void BasicInstanceEditor::TypeValue(int row, const std::string& text) {
-    if (row >= 1 && row <= static_cast<int>(state_.InputRows.size()))
-        state_.InputRows[static_cast<size_t>(row - 1)].Value = text;
+    if (row < 1 || row > static_cast<int>(state_.InputRows.size()))
+        return;
+    state_.InputRows[static_cast<size_t>(row - 1)].Value = text;
+    state_.Changed = true;
 }
 
 // The naming rules of every module instance: the name becomes the first
 // part of database names and the key of the stored line.
 bool BasicInstanceEditor::RefuseName() {
-    const char* refusal = InstanceNameRefusal(state_.NameText);
-    if (refusal)
+    const std::string refusal = InstanceNameRefusal(state_.NameText);
+    if (!refusal.empty())
         workspace_.Ui().ShowError(refusal);
-    return refusal != nullptr;
+    return !refusal.empty();
 }
 
 bool BasicInstanceEditor::RefuseValues() {
-    for (const EditorRow& row : state_.InputRows) {
-        const char* refusal = ContainsBar(row.Value)    ? BarRefusedMessage
-                              : HasLineBreak(row.Value) ? LineBreakRefusedMessage
-                                                        : nullptr;
-        if (refusal) {
-            workspace_.Ui().ShowError(refusal);
+    for (const EditorRow& row : state_.InputRows)
+        if (RefuseStoredText(workspace_.Ui(), row.Value, StoredField::Inside))
             return true;
-        }
-    }
     return false;
 }
 

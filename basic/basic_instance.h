@@ -81,6 +81,7 @@ struct BasicEditorState {
     std::string Notes;
     bool ShowInputs = false;
     bool ShowOutputs = false;
+    bool Changed = false; // typed into since it opened
 };
 
 // The module workspace of a BASIC instance.

@@ -95,7 +95,7 @@ bool SpeechEditor::DeleteReport() {
 }
 
 bool SpeechEditor::TypeField(std::string& field, const std::string& text) {
-    if (RefuseTypedText(workspace_.Ui(), text))
+    if (RefuseStoredText(workspace_.Ui(), text, StoredField::Inside))
         return false;
     field = text;
     changed_ = true;
@@ -151,7 +151,9 @@ bool SpeechEditor::DropPhrase(int line, int column, int phrase) {
 }
 
 bool SpeechEditor::DropVariable(int line, int column, const std::string& name) {
-    if (!GridCell(line, column) || name.empty() || RefuseTypedText(workspace_.Ui(), name))
+    // The enable cell begins the stored line.
+    const StoredField field = column == EnableColumn ? StoredField::LineStart : StoredField::Inside;
+    if (!GridCell(line, column) || name.empty() || RefuseStoredText(workspace_.Ui(), name, field))
         return false;
     if (name.find(';') != std::string::npos) {
         workspace_.Ui().ShowError(SemicolonRefusedMessage);
@@ -215,7 +217,7 @@ bool SpeechEditor::DropPhraseOnFormat(int phrase) {
 }
 
 bool SpeechEditor::TypeFormat(const std::string& text) {
-    if (!box_.Open || RefuseTypedText(workspace_.Ui(), text))
+    if (!box_.Open || RefuseStoredText(workspace_.Ui(), text, StoredField::Inside))
         return false;
     box_.Text = text;
     if (!text.empty() && text[0] == '@') {

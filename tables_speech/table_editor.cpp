@@ -106,8 +106,8 @@ void TableEditor::MarkChanged() {
     workspace_.MarkProjectChanged();
 }
 
-bool TableEditor::TypeField(std::string& field, const std::string& text) {
-    if (RefuseTypedText(workspace_.Ui(), text))
+bool TableEditor::TypeField(std::string& field, const std::string& text, StoredField kind) {
+    if (RefuseStoredText(workspace_.Ui(), text, kind))
         return false;
     field = text;
     MarkChanged();
@@ -204,7 +204,10 @@ std::string* TableEditor::EditableCell(int line, int column) {
 
 bool TableEditor::TypeCell(int line, int column, const std::string& text) {
     std::string* cell = EditableCell(line, column);
-    if (!cell || !TypeField(*cell, text))
+    // A row name gives the row's output variable, which a speech line's
+    // enable cell can hold.
+    const StoredField kind = column == ColumnRowName ? StoredField::LineStart : StoredField::Inside;
+    if (!cell || !TypeField(*cell, text, kind))
         return false;
     if (column == ColumnRowName) {
         TableRow& row = table_.Rows[static_cast<size_t>(line - 1)];

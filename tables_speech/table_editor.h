@@ -6,6 +6,7 @@
 #pragma once
 
 #include "tables_speech/table_def.h"
+#include "workspace/stored_text.h"
 
 #include <optional>
 #include <string>
@@ -74,7 +75,9 @@ class TableEditor {
     bool ValueColumn(int column) const;
     bool DataLine(int line) const;
     std::string* EditableCell(int line, int column);
-    bool TypeField(std::string& field, const std::string& text);
+    bool TypeField(std::string& field, const std::string& text,
+                   StoredField kind = StoredField::Inside);
+    bool ConfirmAbandon();
     void MarkChanged();
 
     Workspace& workspace_;

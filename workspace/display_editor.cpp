@@ -154,15 +154,12 @@ bool DisplayEditor::NewDisplay() {
     return true;
 }
 
-bool DisplayEditor::RefuseBar(const std::string& text) {
-    if (!ContainsBar(text))
-        return false;
-    workspace_.Ui().ShowError(BarRefusedMessage);
-    return true;
+bool DisplayEditor::Refuse(const std::string& text, StoredField field) {
+    return RefuseStoredText(workspace_.Ui(), text, field);
 }
 
 bool DisplayEditor::SetName(const std::string& name) {
-    if (RefuseBar(name))
+    if (Refuse(name, StoredField::Inside))
         return false;
     form_.Header.Name = name;
     Edited();
@@ -170,7 +167,7 @@ bool DisplayEditor::SetName(const std::string& name) {
 }
 
 bool DisplayEditor::SetTrigger(const std::string& trigger) {
-    if (RefuseBar(trigger))
+    if (Refuse(trigger, StoredField::Inside))
         return false;
     form_.Header.Trigger = trigger;
     Edited();
@@ -207,7 +204,7 @@ bool DisplayEditor::SetField(int line, int field, const std::string& name) {
     if (line < 0 || line >= static_cast<int>(form_.Lines.size()) || field < 1 ||
         field > DisplayFieldCount)
         return false;
-    if (RefuseBar(name))
+    if (Refuse(name, StoredField::Inside))
         return false;
     form_.Lines[line].Fields[field - 1] = name;
     Edited();

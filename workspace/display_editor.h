@@ -116,7 +116,7 @@ class DisplayEditor {
     bool ConfirmAbandon();
     void LoadSelected();
     void Edited() { changed_ = true; }
-    bool RefuseBar(const std::string& text);
+    bool Refuse(const std::string& text, StoredField field);
     std::vector<std::string> FormLines() const;
     void AfterListChange();
 

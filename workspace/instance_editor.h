@@ -31,8 +31,8 @@ constexpr const char* NameInUseMessage = "Module name already in use";
 // reader takes for RAM addresses.
 constexpr const char* NameDollarMessage = "Module name cannot begin with dollar character";
 // The naming rules every module instance name meets, ordinary or BASIC, in
-// the order the user meets them: the message refusing name, or nullptr.
-const char* InstanceNameRefusal(const std::string& name);
+// the order the user meets them: the message refusing name, or empty.
+std::string InstanceNameRefusal(const std::string& name);
 
 constexpr const char* ProjectFullMessage =
     "The project already holds 1000 module instances; no more can be added.";

@@ -207,7 +207,10 @@ TEST(SaveInstanceRecord, NewInstanceAppendsWithEveryField) {
     InstanceEditor editor(bench.workspace);
     editor.OpenNewInstance("Pump control");
     editor.TypeName("PUMP1");
-    editor.TypeValue(1, std::string(85, 'v'));
+    editor.TypeValue(1, std::string(81, 'v'));
+    EXPECT_FALSE(editor.SaveInstance()); // the reader keeps 80 characters
+    EXPECT_EQ(bench.ui.Errors.back(), TooLongMessage(80));
+    editor.TypeValue(1, std::string(80, 'v'));
     ASSERT_TRUE(editor.SaveInstance());
     EXPECT_FALSE(editor.IsOpen());
     EXPECT_EQ(editor.ShowAfterClose(), AfterEditor::Nothing);

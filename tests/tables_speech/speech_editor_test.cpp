@@ -19,6 +19,8 @@ class SpeechEditing : public ::testing::Test {
     void SetUp() override { ResetProject(workspace.project, workspace.library); }
 
     std::vector<std::string>& Stored() { return workspace.project.SpeechReports; }
+    // Phrase texts are kept only in a project that holds a speech report.
+    void AddReport() { Stored() = {"~Spare||||||1"}; }
     bool ListHas(const std::vector<std::string>& list, const std::string& name) {
         return std::find(list.begin(), list.end(), name) != list.end();
     }
@@ -46,12 +48,19 @@ TEST_F(SpeechEditing, VocabularyHas34PresetsInOrder) {
 }
 
 TEST_F(SpeechEditing, PhraseTextsThatAFileCouldNotHoldAreRefused) {
+    EXPECT_FALSE(PhrasesEditable(workspace.project));
+    EXPECT_FALSE(SetPhraseText(workspace, 40, "Tank level is"));
+    EXPECT_EQ(ui.Errors.back(), PhraseNeedsReportMessage);
+    EXPECT_EQ(PhraseText(workspace.project, 40), "");
+    AddReport();
+    EXPECT_TRUE(PhrasesEditable(workspace.project));
     EXPECT_TRUE(SetPhraseText(workspace, 40, "Tank level is"));
     EXPECT_EQ(PhraseText(workspace.project, 40), "Tank level is");
     EXPECT_TRUE(workspace.project.ProjectChanged);
     EXPECT_FALSE(SetPhraseText(workspace, 41, "~Alarm"));
+    EXPECT_EQ(ui.Errors.back(), LeadingTildeMessage);
     EXPECT_FALSE(SetPhraseText(workspace, 41, "!End"));
-    EXPECT_EQ(ui.Errors.back(), PhraseLeadMessage);
+    EXPECT_EQ(ui.Errors.back(), LeadingBangMessage);
     EXPECT_FALSE(SetPhraseText(workspace, 41, "A"));
     EXPECT_EQ(ui.Errors.back(), PhraseShortMessage);
     EXPECT_FALSE(SetPhraseText(workspace, 41, "a|b"));
@@ -72,6 +81,7 @@ TEST_F(SpeechEditing, GridTitlesAndInitialLines) {
 }
 
 TEST_F(SpeechEditing, DroppedPhrasesShowTheirTextAndStoreTheirNumber) {
+    AddReport();
     SetPhraseText(workspace, 40, "Tank level is");
     EXPECT_TRUE(editor.DropPhrase(1, 2, 40));
     EXPECT_EQ(editor.StoredCell(1, 2), "40");
@@ -94,6 +104,7 @@ TEST_F(SpeechEditing, DroppedVariablesAreSpokenNumbersFirst) {
 }
 
 TEST_F(SpeechEditing, FormatBoxTurnsAVariableIntoASelectorAndBack) {
+    AddReport();
     SetPhraseText(workspace, 40, "Pump is off");
     editor.DropVariable(2, 4, "Pump.State");
     EXPECT_FALSE(editor.ClickCell(2, 5)); // an empty cell opens nothing
