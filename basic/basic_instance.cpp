@@ -209,7 +209,20 @@ bool BasicInstanceEditor::Fill(const std::string& sourceName) {
     return true;
 }
 
+bool BasicInstanceEditor::ConfirmAbandon() {
+    return !state_.Open || !state_.Changed || workspace_.Ui().AskYesNo(AbandonQuestion);
+}
+
+bool BasicInstanceEditor::Cancel() {
+    if (!ConfirmAbandon())
+        return false;
+    Close();
+    return true;
+}
+
 bool BasicInstanceEditor::OpenForProj(const std::string& selectedFile) {
+    if (!ConfirmAbandon())
+        return false;
     if (selectedFile.empty()) {
         workspace_.Ui().ShowError(SelectBasicFileMessage);
         return false;
@@ -217,11 +230,14 @@ bool BasicInstanceEditor::OpenForProj(const std::string& selectedFile) {
     if (!Fill(selectedFile))
         return false;
     TypeName("");
+    state_.Changed = false;
     state_.Open = true;
     return true;
 }
 
 bool BasicInstanceEditor::EditModule(const std::string& selectedEntry) {
+    if (!ConfirmAbandon())
+        return false;
     if (selectedEntry.empty()) {
         workspace_.Ui().ShowError(SelectBasicModuleMessage);
         return false;
@@ -246,6 +262,7 @@ bool BasicInstanceEditor::EditModule(const std::string& selectedEntry) {
         state_.InputRows[i].Value = field.empty() ? field : field.substr(1);
     }
     TypeName(name);
+    state_.Changed = false;
     state_.Editing = true;
     state_.EditedName = name;
     state_.Open = true;

@@ -21,13 +21,20 @@ void SpeechEditor::RefreshNames() {
     workspace_.project.SpeechReportNames = RecordNames(workspace_.project.SpeechReports);
 }
 
-void SpeechEditor::NewReport() {
+bool SpeechEditor::ConfirmAbandon() {
+    return !changed_ || workspace_.Ui().AskYesNo(AbandonQuestion);
+}
+
+bool SpeechEditor::NewReport() {
+    if (!ConfirmAbandon())
+        return false;
     lines_.assign(SpeechInitialLines, SpeechLine{});
     const std::string board = header_.Board;
     header_ = SpeechHeader{};
     header_.Board = board;
     box_ = FormatBox{};
     changed_ = false;
+    return true;
 }
 
 bool SpeechEditor::EditReport() {
@@ -38,6 +45,8 @@ bool SpeechEditor::EditReport() {
         workspace_.Ui().ShowError(SelectEntryMessage);
         return false;
     }
+    if (!ConfirmAbandon())
+        return false;
     header_ = ParseSpeechHeader(stored[span->Header]);
     lines_.clear();
     for (size_t i = span->Header + 1; i < span->End; ++i)
@@ -72,7 +81,7 @@ bool SpeechEditor::SaveReport() {
 }
 
 bool SpeechEditor::CloseEditor() {
-    return !changed_ || workspace_.Ui().AskYesNo(AbandonQuestion);
+    return ConfirmAbandon();
 }
 
 bool SpeechEditor::DeleteReport() {

@@ -48,8 +48,8 @@ class SpeechEditor {
     std::vector<std::string> ReportNames() const;
     void SelectEntry(std::optional<std::string> name) { selected_ = std::move(name); }
 
-    // New, Edit, Save, Close, Delete.
-    void NewReport();
+    // New, Edit, Save, Close, Delete. New and Edit ask before dropping edits.
+    bool NewReport();
     bool EditReport();
     bool SaveReport();
     bool CloseEditor();
@@ -94,6 +94,7 @@ class SpeechEditor {
     bool GridCell(int line, int column) const;
     std::string& Cell(int line, int column);
     bool TypeField(std::string& field, const std::string& text);
+    bool ConfirmAbandon();
     void RefreshNames();
 
     Workspace& workspace_;

@@ -25,9 +25,16 @@ std::vector<std::string> TableEditor::TableNames() const {
     return SortedTableNames(workspace_.project.Tables);
 }
 
-void TableEditor::NewTable() {
+bool TableEditor::ConfirmAbandon() {
+    return !changed_ || workspace_.Ui().AskYesNo(AbandonQuestion);
+}
+
+bool TableEditor::NewTable() {
+    if (!ConfirmAbandon())
+        return false;
     table_ = NewDefinition();
     changed_ = false;
+    return true;
 }
 
 bool TableEditor::EditTable() {
@@ -38,6 +45,8 @@ bool TableEditor::EditTable() {
         workspace_.Ui().ShowError(SelectEntryMessage);
         return false;
     }
+    if (!ConfirmAbandon())
+        return false;
     const std::optional<TableHeader> header = ParseTableHeader(lines[span->Header]);
     if (!header) {
         workspace_.Ui().ShowError("Table " + *selected_ +
@@ -81,7 +90,7 @@ bool TableEditor::SaveTable() {
 }
 
 bool TableEditor::CloseEditor() {
-    return !changed_ || workspace_.Ui().AskYesNo(AbandonQuestion);
+    return ConfirmAbandon();
 }
 
 bool TableEditor::DeleteTable() {

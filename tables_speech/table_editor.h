@@ -36,7 +36,8 @@ class TableEditor {
     void SelectEntry(std::optional<std::string> name) { selected_ = std::move(name); }
 
     // New Table, Edit Table, Save to Proj, Close, Delete Table.
-    void NewTable();
+    // New and Edit ask before dropping edits.
+    bool NewTable();
     bool EditTable();
     bool SaveTable();
     bool CloseEditor();

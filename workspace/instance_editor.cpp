@@ -25,8 +25,14 @@ static bool HasRoomForInstance(const Project& project, UserInterface& ui) {
     return false;
 }
 
+bool InstanceEditor::ConfirmAbandon() {
+    return !state_.Open || !state_.Changed || workspace_.Ui().AskYesNo(AbandonQuestion);
+}
+
 bool InstanceEditor::OpenNewInstance(const std::string& moduleTypeName,
                                      std::optional<PendingIoPoint> point) {
+    if (!ConfirmAbandon())
+        return false;
     const ModuleLibrary& library = workspace_.library;
     const int number = library.FindModuleByName(moduleTypeName);
     if (number == 0) {
@@ -59,6 +65,8 @@ bool InstanceEditor::OpenNewInstance(const std::string& moduleTypeName,
 }
 
 bool InstanceEditor::OpenExistingInstance(int index, EditorMode mode, EditorOrigin origin) {
+    if (!ConfirmAbandon())
+        return false;
     Project& project = workspace_.project;
     if (index < 0 || index >= project.ModuleCount()) {
         workspace_.Ui().ShowError(origin == EditorOrigin::Tree ? SelectTreeEntryMessage
@@ -260,7 +268,7 @@ bool InstanceEditor::SaveInstance() {
 bool InstanceEditor::CancelInstanceEditor() {
     if (!state_.Open)
         return true;
-    if (state_.Changed && !workspace_.Ui().AskYesNo(AbandonQuestion))
+    if (!ConfirmAbandon())
         return false;
     Close();
     return true;

@@ -75,6 +75,7 @@ class InstanceEditor {
     // A module type picked from a library category list, or an I/O module
     // chosen for a picked channel (its channel, slot and cage preset the
     // first three values). False, after a message, when it cannot open.
+    // Both ask before dropping the edits of an editor already open.
     bool OpenNewInstance(const std::string& moduleTypeName,
                          std::optional<PendingIoPoint> point = std::nullopt);
     // "Details" or a click on an assigned channel (Edit), or "Clone".
@@ -104,6 +105,7 @@ class InstanceEditor {
     AfterEditor ShowAfterClose() const { return afterClose_; }
 
   private:
+    bool ConfirmAbandon();
     bool RefuseName();
     bool RefuseText();
     bool NameInUse() const;

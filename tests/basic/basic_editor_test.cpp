@@ -83,13 +83,14 @@ TEST(EditorRules, TemplateIsFoundInTheSystemFolder) {
 TEST(Editor, NewLoadsTheTemplateUntitledAndUnmodified) {
     TempFolder folder;
     WriteBytes(folder.Path("K7Basic.Tpl"), "#CODE\r\nEND\r\n");
+    ScriptedUi ui;
     BasicEditor editor(folder.Folder(), folder.Folder());
-    editor.New();
+    editor.New(ui);
     EXPECT_EQ(editor.Lines(), (Strings{"#CODE", "END"}));
     EXPECT_EQ(editor.Caption(), "K7 Text Editor - (untitled)");
     EXPECT_FALSE(editor.Modified());
     BasicEditor bare(folder.Path("none/"), folder.Folder());
-    bare.New();
+    bare.New(ui);
     EXPECT_TRUE(bare.Lines().empty());
 }
 
@@ -128,7 +129,7 @@ TEST(Editor, CompileRefusesEmptyAndUntitledTexts) {
     TempFolder folder;
     ScriptedUi ui;
     BasicEditor editor(folder.Path("none/"), folder.Folder());
-    editor.New();
+    editor.New(ui);
     editor.Button1Click(ui);
     EXPECT_EQ(ui.Errors, Strings{"No program detected"});
     editor.EditText({"END"});
@@ -141,7 +142,7 @@ TEST(Editor, SaveAsRenamesAndTheObjectFileFollows) {
     std::filesystem::create_directories(folder.Path("rel1.2"));
     ScriptedUi ui;
     BasicEditor editor(folder.Path("none/"), folder.Folder());
-    editor.New();
+    editor.New(ui);
     editor.EditText({"#CODE", "END"});
     ui.FileAnswers.push_back(folder.Path("rel1.2/PUMP.txt"));
     ASSERT_TRUE(editor.Save(ui)); // untitled: Save is Save As

@@ -253,7 +253,10 @@ TEST_F(SpeechEditing, CloseAsksOnlyWithUnsavedChanges) {
     editor.BlankCell(1, 1);
     EXPECT_FALSE(editor.CloseEditor());
     EXPECT_EQ(ui.Questions.back(), "One or more entries has changed, OK to abandon?");
-    editor.NewReport();
+    EXPECT_FALSE(editor.NewReport()); // answered No: the edits stay
+    EXPECT_TRUE(editor.Changed());
+    ui.YesNoAnswers = {true};
+    EXPECT_TRUE(editor.NewReport());
     EXPECT_FALSE(editor.Changed());
     EXPECT_EQ(editor.Header().Name, "");
 }

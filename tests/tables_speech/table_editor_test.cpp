@@ -39,7 +39,11 @@ class TableEditing : public ::testing::Test {
 
 TEST_F(TableEditing, NewTableIsFiveByFiveIntegerRowsAndUnchanged) {
     editor.TypeName("Old");
-    editor.NewTable();
+    EXPECT_FALSE(editor.NewTable()); // answered No: the edits stay
+    EXPECT_EQ(ui.Questions.back(), "One or more entries has changed, OK to abandon?");
+    EXPECT_EQ(editor.Table().Header.Name, "Old");
+    ui.YesNoAnswers = {true};
+    ASSERT_TRUE(editor.NewTable());
     const TableDef& table = editor.Table();
     EXPECT_EQ(table.Header.Name, "");
     EXPECT_EQ(table.Header.ReadSelector, "");
