@@ -70,6 +70,9 @@ bool BasicEditor::SaveAs(UserInterface& ui) {
     if (!chosen)
         return false;
     const std::string name = SaveAsName(*chosen);
+    // The dialog asked about the name chosen, not about the ".BAS" file written.
+    if (name != *chosen && FileExists(name) && !ui.AskYesNo(ReplaceFileQuestion(name)))
+        return false;
     const std::string failure = WriteTextLines(name, lines_);
     if (!failure.empty()) {
         ui.ShowError(failure);

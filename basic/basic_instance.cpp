@@ -190,7 +190,7 @@ bool BasicInstanceEditor::Fill(const std::string& sourceName) {
     const std::string folder = workspace_.settings.BasicFolder;
     const TextFile file = ReadTextLines(FindFileIgnoringCase(folder, sourceName));
     if (!file.Ok) {
-        workspace_.Ui().ShowError(std::string(MissingBasicFileMessage) + " " + sourceName);
+        workspace_.Ui().ShowError(MissingBasicFileMessage + sourceName);
         return false;
     }
     const BasicSourceDeclarations source = ReadBasicSourceDeclarations(file.Lines);
@@ -336,16 +336,15 @@ bool BasicInstanceEditor::Save() {
         return false;
     }
     std::vector<std::string>& lines = workspace_.project.BasicModules;
-    auto stored = lines.end();
-    if (state_.Editing)
-        stored = std::find_if(lines.begin(), lines.end(), [this](const std::string& line) {
+    // A changed instance goes to the end of the list, as a new one does.
+    if (state_.Editing) {
+        auto stored = std::find_if(lines.begin(), lines.end(), [this](const std::string& line) {
             return BasicInstanceName(line) == state_.EditedName;
         });
-    // A rename replaces the instance's own line in place, keeping its order.
-    if (stored != lines.end())
-        *stored = LineText();
-    else
-        lines.push_back(LineText());
+        if (stored != lines.end())
+            lines.erase(stored);
+    }
+    lines.push_back(LineText());
     RebuildDatabases(workspace_.project, workspace_.library);
     Close();
     workspace_.MarkProjectChanged();

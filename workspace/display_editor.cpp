@@ -315,13 +315,13 @@ bool DisplayEditor::Save() {
 }
 
 bool DisplayEditor::Delete() {
+    if (!workspace_.Ui().AskYesNo(DeleteQuestion))
+        return false;
     const auto extents = DisplayExtents(workspace_.project.Displays);
     if (selected_ < 0 || selected_ >= static_cast<int>(extents.size())) {
         workspace_.Ui().ShowError(SelectEntryMessage);
         return false;
     }
-    if (!workspace_.Ui().AskYesNo(DeleteQuestion))
-        return false;
     auto& displays = workspace_.project.Displays;
     displays.erase(displays.begin() + extents[selected_].Header,
                    displays.begin() + extents[selected_].End);

@@ -141,11 +141,10 @@ TEST_F(BasicInstanceEditorTest, RefusalsKeepTheProjectUnchanged) {
     editor.TypeValue(1, "A|B");
     EXPECT_FALSE(editor.Save());
     EXPECT_TRUE(editor.IsOpen());
-    EXPECT_EQ(ui.Errors,
-              (std::vector<std::string>{
-                  "You must first select a BASIC file", "Cannot find BASIC file NONE.BAS",
-                  "You must first select a module", "Module name already exists",
-                  "Module name already exists", NamePeriodMessage, BarRefusedMessage}));
+    EXPECT_EQ(ui.Errors, (std::vector<std::string>{
+                             "You must first select a BASIC file", "Cannot find BASIC fileNONE.BAS",
+                             "You must first select a module", "Module name already exists",
+                             "Module name already exists", NamePeriodMessage, BarRefusedMessage}));
     EXPECT_EQ(Lines().size(), 1u);
 }
 

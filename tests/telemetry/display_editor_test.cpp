@@ -136,6 +136,10 @@ TEST_F(DisplayEditorTest, SavingAnEditedDisplayReplacesItsLinesInPlace) {
 }
 
 TEST_F(DisplayEditorTest, DeleteAsksAndNeedsASelection) {
+    EXPECT_FALSE(editor.Delete()); // asked first, as every delete does; answered No
+    EXPECT_EQ(ui.Questions, std::vector<std::string>{"Confirm OK to delete?"});
+    EXPECT_TRUE(ui.Errors.empty());
+    ui.YesNoAnswers = {true};
     EXPECT_FALSE(editor.Delete());
     EXPECT_EQ(ui.Errors.back(), "You must first select an entry");
 
