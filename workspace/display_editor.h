@@ -97,9 +97,10 @@ class DisplayEditor {
     void SetPort(int port);
     void SetNumber(int number);
     void SetFont(int font);
-    // The memo's whole text, one text per line. A line whose text is
-    // unchanged keeps its fields wherever it moved; an edited line keeps the
-    // fields of the line it replaced.
+    // The memo's whole text, one text per line. Old and new lines are
+    // matched by text, in order: an unchanged line keeps its fields across
+    // lines inserted or deleted around it, an edited line keeps the fields
+    // of the line it replaced.
     bool SetText(const std::vector<std::string>& lines);
     // An empty line inserted before line `line` (0-based; the line count
     // appends), or line `line` deleted, with its fields.

@@ -194,6 +194,14 @@ TEST_F(TableEditing, SaveWritesTheHeaderAndRowLines) {
     EXPECT_TRUE(ListHas(workspace.project.Databases.Integer, "CNT.TBL"));
 }
 
+TEST_F(TableEditing, AnUnnamedRowHasNoOutputVariable) {
+    editor.TypeName("Curve");
+    editor.TypeReadSelector("Sel.Col");
+    editor.TypeCell(1, ColumnRowName, "FLOW");
+    ASSERT_TRUE(editor.SaveTable());
+    EXPECT_EQ(workspace.project.Databases.Integer, std::vector<std::string>{"FLOW.TBL"});
+}
+
 TEST_F(TableEditing, SaveReplacesTheTableOfTheSameName) {
     SaveSmallTable("Alpha");
     SaveSmallTable("Beta");
