@@ -17,6 +17,12 @@ bool PhrasesEditable(const Project& project) {
     return !project.SpeechReports.empty();
 }
 
+bool PhrasesArePresets(const Project& project) {
+    Project presets;
+    ResetSpeechPhrases(presets);
+    return project.SpeechPhrases == presets.SpeechPhrases;
+}
+
 bool SetPhraseText(Workspace& workspace, int number, const std::string& text) {
     UserInterface& ui = workspace.Ui();
     if (!PhrasesEditable(workspace.project)) {

@@ -94,7 +94,15 @@ bool SpeechEditor::DeleteReport() {
         workspace_.Ui().ShowError(SelectEntryMessage);
         return false;
     }
+    // The file keeps phrase texts only in front of a report: without one
+    // they read back as the presets, so they become the presets now.
+    const bool lastReport = span->Header == 0 && span->End == stored.size();
+    if (lastReport && !PhrasesArePresets(workspace_.project) &&
+        !workspace_.Ui().AskYesNo(LastReportPhrasesQuestion))
+        return false;
     EraseRecord(stored, *span);
+    if (lastReport)
+        ResetSpeechPhrases(workspace_.project);
     selected_.reset();
     RefreshNames();
     RebuildDatabases(workspace_.project, workspace_.library);

@@ -358,7 +358,7 @@ class EditorsRoundTrip : public ::testing::Test {
 
 TEST_F(EditorsRoundTrip, AcceptedTextsComeBackAndRefusedOnesChangeNothing) {
     const unsigned seed = EnvNumber("K7_ROUND_TRIP_SEED", 20261207);
-    const unsigned cases = EnvNumber("K7_ROUND_TRIP_CASES", 5000);
+    const unsigned cases = EnvNumber("K7_ROUND_TRIP_CASES", 3000);
     RecordProperty("seed", std::to_string(seed));
     HostileText texts(seed);
     std::mt19937 pick(seed ^ 0x5EEDu);

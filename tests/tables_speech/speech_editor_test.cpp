@@ -248,6 +248,22 @@ TEST_F(SpeechEditing, DeleteAsksThenRemovesTheReport) {
     EXPECT_TRUE(workspace.project.ProjectChanged);
 }
 
+TEST_F(SpeechEditing, DeletingTheLastReportPutsChangedPhrasesBackToThePresets) {
+    Stored() = {"~Alarm||||||1", "1|||||||||||||||"};
+    editor.SelectEntry("Alarm");
+    ASSERT_TRUE(SetPhraseText(workspace, 40, "Tank level is"));
+    ui.YesNoAnswers = {true, false};
+    EXPECT_FALSE(editor.DeleteReport());
+    EXPECT_EQ(ui.Questions,
+              (std::vector<std::string>{"Confirm OK to delete?", LastReportPhrasesQuestion}));
+    EXPECT_EQ(Stored().size(), 2u);
+    ui.YesNoAnswers = {true, true};
+    ASSERT_TRUE(editor.DeleteReport());
+    EXPECT_TRUE(Stored().empty());
+    EXPECT_EQ(PhraseText(workspace.project, 40), "");
+    EXPECT_TRUE(PhrasesArePresets(workspace.project));
+}
+
 TEST_F(SpeechEditing, CloseAsksOnlyWithUnsavedChanges) {
     EXPECT_TRUE(editor.CloseEditor());
     editor.BlankCell(1, 1);
