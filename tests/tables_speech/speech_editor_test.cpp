@@ -217,6 +217,18 @@ TEST_F(SpeechEditing, SaveReplacesTheReportOfTheSameNameAndEditReadsItBack) {
     EXPECT_EQ(Stored(), expected);
 }
 
+TEST_F(SpeechEditing, EditAsksBeforeDroppingEdits) {
+    Stored() = {"~Alarm||||||1"};
+    editor.SelectEntry("Alarm");
+    editor.TypeName("Typed");
+    EXPECT_FALSE(editor.EditReport()); // answered No: the edits stay
+    EXPECT_EQ(ui.Questions.back(), "One or more entries has changed, OK to abandon?");
+    EXPECT_EQ(editor.Header().Name, "Typed");
+    ui.YesNoAnswers = {true};
+    ASSERT_TRUE(editor.EditReport());
+    EXPECT_EQ(editor.Header().Name, "Alarm");
+}
+
 TEST_F(SpeechEditing, BoardNumberIsOneDigitFrom1To8) {
     EXPECT_FALSE(editor.TypeBoard("9"));
     EXPECT_FALSE(editor.TypeBoard("0"));

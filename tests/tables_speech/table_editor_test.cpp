@@ -202,6 +202,18 @@ TEST_F(TableEditing, AnUnnamedRowHasNoOutputVariable) {
     EXPECT_EQ(workspace.project.Databases.Integer, std::vector<std::string>{"FLOW.TBL"});
 }
 
+TEST_F(TableEditing, EditAsksBeforeDroppingEdits) {
+    SaveSmallTable("Alpha");
+    editor.SelectEntry("Alpha");
+    editor.TypeName("Typed");
+    EXPECT_FALSE(editor.EditTable()); // answered No: the edits stay
+    EXPECT_EQ(ui.Questions.back(), "One or more entries has changed, OK to abandon?");
+    EXPECT_EQ(editor.Table().Header.Name, "Typed");
+    ui.YesNoAnswers = {true};
+    ASSERT_TRUE(editor.EditTable());
+    EXPECT_EQ(editor.Table().Header.Name, "Alpha");
+}
+
 TEST_F(TableEditing, SaveReplacesTheTableOfTheSameName) {
     SaveSmallTable("Alpha");
     SaveSmallTable("Beta");
