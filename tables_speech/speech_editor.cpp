@@ -111,8 +111,8 @@ bool SpeechEditor::DeleteReport() {
     return true;
 }
 
-bool SpeechEditor::TypeField(std::string& field, const std::string& text) {
-    if (RefuseStoredText(workspace_.Ui(), text, StoredField::Inside))
+bool SpeechEditor::TypeField(std::string& field, const std::string& text, StoredField kind) {
+    if (RefuseStoredText(workspace_.Ui(), text, kind))
         return false;
     field = text;
     changed_ = true;
@@ -120,7 +120,9 @@ bool SpeechEditor::TypeField(std::string& field, const std::string& text) {
 }
 
 bool SpeechEditor::TypeName(const std::string& text) {
-    return TypeField(header_.Name, text);
+    // The report's name begins the names of its variables (Name.Seq, ...),
+    // which a speech line's enable cell can hold.
+    return TypeField(header_.Name, text, StoredField::LineStart);
 }
 
 bool SpeechEditor::TypeTrigger(const std::string& text) {

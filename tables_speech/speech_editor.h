@@ -6,6 +6,7 @@
 #pragma once
 
 #include "tables_speech/speech_report.h"
+#include "workspace/stored_text.h"
 
 #include <cstdint>
 #include <optional>
@@ -93,7 +94,8 @@ class SpeechEditor {
   private:
     bool GridCell(int line, int column) const;
     std::string& Cell(int line, int column);
-    bool TypeField(std::string& field, const std::string& text);
+    bool TypeField(std::string& field, const std::string& text,
+                   StoredField kind = StoredField::Inside);
     bool ConfirmAbandon();
     void RefreshNames();
 

@@ -170,6 +170,10 @@ TEST_F(SpeechEditing, SaveNeedsANameOfTwoCharacters) {
     EXPECT_FALSE(editor.SaveReport());
     EXPECT_EQ(ui.Errors.back(), "You must name the report before saving");
     EXPECT_TRUE(Stored().empty());
+    // The name begins variable names that a line's enable cell can hold.
+    EXPECT_FALSE(editor.TypeName("~Alarm"));
+    EXPECT_EQ(ui.Errors.back(), LeadingTildeMessage);
+    EXPECT_EQ(editor.Header().Name, "R");
 }
 
 TEST_F(SpeechEditing, SaveWritesTheHeaderAndTheLinesThatSaySomething) {
