@@ -1,5 +1,6 @@
 #include "basic/basic_editor.h"
 
+#include "workspace/instance_editor.h"
 #include "workspace/text_file.h"
 
 #include <algorithm>
@@ -16,14 +17,23 @@ bool BasicEditor::OpenWindow(const std::string& libraryFile, UserInterface& ui) 
     return LoadFile(libraryFile, ui);
 }
 
-void BasicEditor::New() {
+bool BasicEditor::ConfirmAbandon(UserInterface& ui) const {
+    return !modified_ || ui.AskYesNo(AbandonQuestion);
+}
+
+bool BasicEditor::New(UserInterface& ui) {
+    if (!ConfirmAbandon(ui))
+        return false;
     // A missing template leaves the new text empty.
     ResetText(LoadTemplate(systemFolder_).value_or(std::vector<std::string>{}));
     fileName_.clear();
     compileName_.clear();
+    return true;
 }
 
 bool BasicEditor::Open(UserInterface& ui) {
+    if (!ConfirmAbandon(ui))
+        return false;
     const std::optional<std::string> chosen = ui.ChooseOpenFile(SourceChoice("Open"));
     return chosen && LoadFile(*chosen, ui);
 }
@@ -60,6 +70,9 @@ bool BasicEditor::SaveAs(UserInterface& ui) {
     if (!chosen)
         return false;
     const std::string name = SaveAsName(*chosen);
+    // The dialog asked about the name chosen, not about the ".BAS" file written.
+    if (name != *chosen && FileExists(name) && !ui.AskYesNo(ReplaceFileQuestion(name)))
+        return false;
     const std::string failure = WriteTextLines(name, lines_);
     if (!failure.empty()) {
         ui.ShowError(failure);

@@ -22,8 +22,8 @@ class BasicEditor {
 
     // Opening the window, on a library file when one is given.
     bool OpenWindow(const std::string& libraryFile, UserInterface& ui);
-    // File menu.
-    void New();
+    // File menu. New and Open ask before dropping modified text.
+    bool New(UserInterface& ui);
     bool Open(UserInterface& ui);
     bool LoadFile(const std::string& path, UserInterface& ui);
     bool Save(UserInterface& ui);
@@ -65,6 +65,7 @@ class BasicEditor {
 
   private:
     FileChoice SourceChoice(const std::string& title) const;
+    bool ConfirmAbandon(UserInterface& ui) const;
     void ResetText(const std::vector<std::string>& lines);
 
     std::string systemFolder_;

@@ -40,6 +40,10 @@ std::string SaveAsName(const std::string& chosen) {
     return ReplaceExtension(chosen, "BAS");
 }
 
+std::string ReplaceFileQuestion(const std::string& name) {
+    return name + " already exists. Replace it?";
+}
+
 std::string EditorCaption(const std::string& fileName) {
     return "K7 Text Editor - " + (fileName.empty() ? std::string("(untitled)") : fileName);
 }
@@ -103,6 +107,9 @@ std::optional<size_t> FindText(const std::string& text, const std::string& what,
 int ReplaceText(std::string& text, TextSelection& selection, const std::string& what,
                 const std::string& with, const SearchOptions& options, bool all) {
     int replaced = 0;
+    // An empty search text matches nothing.
+    if (what.empty())
+        return replaced;
     for (;;) {
         const bool selectionIsMatch =
             selection.Length == what.size() && MatchesAt(text, selection.Start, what, options);

@@ -16,6 +16,10 @@ inline constexpr const char* TemplateFileName = "K7Basic.Tpl";
 // name replaced by ".BAS" (a "." in a folder name is kept).
 std::string SaveAsName(const std::string& chosen);
 
+// Save As writes name, which is not the file the person chose and exists:
+// name + " already exists. Replace it?"
+std::string ReplaceFileQuestion(const std::string& name);
+
 // "K7 Text Editor - " + file name, or "K7 Text Editor - (untitled)".
 std::string EditorCaption(const std::string& fileName);
 

@@ -190,7 +190,7 @@ bool BasicInstanceEditor::Fill(const std::string& sourceName) {
     const std::string folder = workspace_.settings.BasicFolder;
     const TextFile file = ReadTextLines(FindFileIgnoringCase(folder, sourceName));
     if (!file.Ok) {
-        workspace_.Ui().ShowError(std::string(MissingBasicFileMessage) + " " + sourceName);
+        workspace_.Ui().ShowError(MissingBasicFileMessage + sourceName);
         return false;
     }
     const BasicSourceDeclarations source = ReadBasicSourceDeclarations(file.Lines);
@@ -209,7 +209,20 @@ bool BasicInstanceEditor::Fill(const std::string& sourceName) {
     return true;
 }
 
+bool BasicInstanceEditor::ConfirmAbandon() {
+    return !state_.Open || !state_.Changed || workspace_.Ui().AskYesNo(AbandonQuestion);
+}
+
+bool BasicInstanceEditor::Cancel() {
+    if (!ConfirmAbandon())
+        return false;
+    Close();
+    return true;
+}
+
 bool BasicInstanceEditor::OpenForProj(const std::string& selectedFile) {
+    if (!ConfirmAbandon())
+        return false;
     if (selectedFile.empty()) {
         workspace_.Ui().ShowError(SelectBasicFileMessage);
         return false;
@@ -217,11 +230,14 @@ bool BasicInstanceEditor::OpenForProj(const std::string& selectedFile) {
     if (!Fill(selectedFile))
         return false;
     TypeName("");
+    state_.Changed = false;
     state_.Open = true;
     return true;
 }
 
 bool BasicInstanceEditor::EditModule(const std::string& selectedEntry) {
+    if (!ConfirmAbandon())
+        return false;
     if (selectedEntry.empty()) {
         workspace_.Ui().ShowError(SelectBasicModuleMessage);
         return false;
@@ -246,6 +262,7 @@ bool BasicInstanceEditor::EditModule(const std::string& selectedEntry) {
         state_.InputRows[i].Value = field.empty() ? field : field.substr(1);
     }
     TypeName(name);
+    state_.Changed = false;
     state_.Editing = true;
     state_.EditedName = name;
     state_.Open = true;
@@ -254,34 +271,31 @@ bool BasicInstanceEditor::EditModule(const std::string& selectedEntry) {
 
 void BasicInstanceEditor::TypeName(const std::string& text) {
     state_.NameText = text;
+    state_.Changed = true;
     for (size_t i = 0; i < state_.OutputRows.size(); ++i)
         state_.OutputRows[i].Value = BasicOutputDatabaseName(text, state_.OutputDeclaredNames[i]);
 }
 
 void BasicInstanceEditor::TypeValue(int row, const std::string& text) {
-    if (row >= 1 && row <= static_cast<int>(state_.InputRows.size()))
-        state_.InputRows[static_cast<size_t>(row - 1)].Value = text;
+    if (row < 1 || row > static_cast<int>(state_.InputRows.size()))
+        return;
+    state_.InputRows[static_cast<size_t>(row - 1)].Value = text;
+    state_.Changed = true;
 }
 
 // The naming rules of every module instance: the name becomes the first
 // part of database names and the key of the stored line.
 bool BasicInstanceEditor::RefuseName() {
-    const char* refusal = InstanceNameRefusal(state_.NameText);
-    if (refusal)
+    const std::string refusal = InstanceNameRefusal(state_.NameText);
+    if (!refusal.empty())
         workspace_.Ui().ShowError(refusal);
-    return refusal != nullptr;
+    return !refusal.empty();
 }
 
 bool BasicInstanceEditor::RefuseValues() {
-    for (const EditorRow& row : state_.InputRows) {
-        const char* refusal = ContainsBar(row.Value)    ? BarRefusedMessage
-                              : HasLineBreak(row.Value) ? LineBreakRefusedMessage
-                                                        : nullptr;
-        if (refusal) {
-            workspace_.Ui().ShowError(refusal);
+    for (const EditorRow& row : state_.InputRows)
+        if (RefuseStoredText(workspace_.Ui(), row.Value, StoredField::Inside))
             return true;
-        }
-    }
     return false;
 }
 
@@ -322,16 +336,15 @@ bool BasicInstanceEditor::Save() {
         return false;
     }
     std::vector<std::string>& lines = workspace_.project.BasicModules;
-    auto stored = lines.end();
-    if (state_.Editing)
-        stored = std::find_if(lines.begin(), lines.end(), [this](const std::string& line) {
+    // A changed instance goes to the end of the list, as a new one does.
+    if (state_.Editing) {
+        auto stored = std::find_if(lines.begin(), lines.end(), [this](const std::string& line) {
             return BasicInstanceName(line) == state_.EditedName;
         });
-    // A rename replaces the instance's own line in place, keeping its order.
-    if (stored != lines.end())
-        *stored = LineText();
-    else
-        lines.push_back(LineText());
+        if (stored != lines.end())
+            lines.erase(stored);
+    }
+    lines.push_back(LineText());
     RebuildDatabases(workspace_.project, workspace_.library);
     Close();
     workspace_.MarkProjectChanged();

@@ -81,6 +81,7 @@ struct BasicEditorState {
     std::string Notes;
     bool ShowInputs = false;
     bool ShowOutputs = false;
+    bool Changed = false; // typed into since it opened
 };
 
 // The module workspace of a BASIC instance.
@@ -89,7 +90,8 @@ class BasicInstanceEditor {
     explicit BasicInstanceEditor(Workspace& workspace) : workspace_(workspace) {}
 
     // Open For Proj: a new instance of the selected library file (empty:
-    // nothing selected). False, after a message, when it cannot open.
+    // nothing selected). False, after a message, when it cannot open. Both
+    // ask before dropping the edits of a workspace already open.
     bool OpenForProj(const std::string& selectedFile);
     // Edit Module: the selected list entry ("P1...PUMP.BAS").
     bool EditModule(const std::string& selectedEntry);
@@ -101,12 +103,15 @@ class BasicInstanceEditor {
 
     // Save: true when the instance line was stored and the workspace closed.
     bool Save();
+    // The cancel button: true when the workspace closed.
+    bool Cancel();
     void Close() { state_ = BasicEditorState{}; }
 
     const BasicEditorState& State() const { return state_; }
     bool IsOpen() const { return state_.Open; }
 
   private:
+    bool ConfirmAbandon();
     bool Fill(const std::string& sourceName);
     bool RefuseName();
     bool RefuseValues();

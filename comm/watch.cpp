@@ -103,20 +103,28 @@ void WatchWindow::Drop(int column, int row, ProjectLink& project) {
     if (row < 1 || row >= WatchGridRows || (column != 0 && column != 2))
         return;
     const int slot = WatchSlotOfCell(column, row);
-    PokeFlags[slot] = false;
     Grid[row][column] = Dragged;
-    if (Dragged.size() < WatchNameMinLength)
+    const std::string address =
+        Dragged.size() < WatchNameMinLength ? std::string() : project.LookupName(Dragged);
+    if (address.size() >= WatchAddressMinLength) {
+        PokeFlags[slot] = false;
+        Unbound[slot] = false;
+        Send(WatchLoadAddress(slot, address));
+        Pause = PollPauseWrite;
         return;
-    const std::string address = project.LookupName(Dragged);
-    if (address.size() < WatchAddressMinLength)
-        return;
-    Send(WatchLoadAddress(slot, address));
-    Pause = PollPauseWrite;
+    }
+    // The unit's slot keeps the old variable: take it out of poke mode and
+    // stop showing and writing it.
+    if (PokeFlags[slot] && !Unbound[slot])
+        Send(WatchPokeOff(slot));
+    PokeFlags[slot] = false;
+    Unbound[slot] = true;
+    Grid[row][column + 1].clear();
 }
 
 void WatchWindow::DoubleClick(int column, int row) {
     const int slot = WatchSlotOfCell(column, row);
-    if (slot < 0 || !IsWatchValueColumn(column))
+    if (!Writable(slot) || !IsWatchValueColumn(column))
         return;
     PokeFlags[slot] = !PokeFlags[slot];
     Send(PokeFlags[slot] ? WatchPokeOn(slot) : WatchPokeOff(slot));
@@ -126,7 +134,7 @@ void WatchWindow::DoubleClick(int column, int row) {
 // In poke mode a status value toggles with one click.
 void WatchWindow::Click(int column, int row) {
     const int slot = WatchSlotOfCell(column, row);
-    if (slot < 0 || !IsWatchValueColumn(column))
+    if (!Writable(slot) || !IsWatchValueColumn(column))
         return;
     std::string& value = Grid[row][column];
     if (PokeFlags[slot]) {
@@ -146,7 +154,7 @@ void WatchWindow::KeyPress(char key, int column, int row) {
     if (key != '\r' && key != 0x0B)
         return;
     const int slot = WatchSlotOfCell(column, row);
-    if (slot < 0 || !IsWatchValueColumn(column))
+    if (!Writable(slot) || !IsWatchValueColumn(column))
         return;
     const std::string& typed = Grid[row][column];
     if (!SendableValue(typed))
@@ -169,6 +177,7 @@ void WatchWindow::ClearValues() {
 
 void WatchWindow::ClearTable() {
     PokeFlags.fill(false);
+    Unbound.fill(false);
     for (int row = 1; row < WatchGridRows; ++row)
         for (auto& cell : Grid[row])
             cell.clear();
@@ -220,7 +229,7 @@ void WatchWindow::ProcessReply(const std::string& line) {
             continue;
         const int row = RowOfSlot(slot);
         const int nameColumn = NameColumnOfSlot(slot);
-        if (!Grid[row][nameColumn].empty())
+        if (!Grid[row][nameColumn].empty() && !Unbound[slot])
             Grid[row][nameColumn + 1] = value;
     }
     if (OnReply)

@@ -66,7 +66,8 @@ class WatchWindow : public PumpListener {
     // A variable dragged from one of the database lists.
     void StartDrag(const std::string& name);
     // The dragged variable dropped on a cell; drops outside the name
-    // columns of rows 1 to 14 do nothing.
+    // columns of rows 1 to 14 do nothing. A name without an address leaves
+    // the slot unbound until a name with one is dropped there.
     void Drop(int column, int row, ProjectLink& project);
     void DoubleClick(int column, int row);
     void Click(int column, int row);
@@ -95,6 +96,7 @@ class WatchWindow : public PumpListener {
     void WriteTitles();
     void ProcessReply(const std::string& line);
     void Send(const std::string& bytes);
+    bool Writable(int slot) const { return slot >= 0 && !Unbound[slot]; }
     static bool InGrid(int column, int row);
 
     TSeComm32& Port;
@@ -106,6 +108,9 @@ class WatchWindow : public PumpListener {
 
     std::array<std::array<std::string, WatchGridColumns>, WatchGridRows> Grid;
     std::array<bool, WatchReplyFields> PokeFlags{};
+    // Slots whose dropped name gave no address: the unit's slot still holds
+    // the old variable, so nothing is written to it and replies do not show it.
+    std::array<bool, WatchReplyFields> Unbound{};
     bool Active = false;
     int Pause = 0;
     std::string Line;

@@ -1,6 +1,5 @@
 #include "tables_speech/phrase_vocabulary.h"
 
-#include "tables_speech/text_fields.h"
 #include "workspace/workspace.h"
 
 namespace k7 {
@@ -14,18 +13,29 @@ std::string PhraseText(const Project& project, int64_t number) {
                                   : std::string();
 }
 
+bool PhrasesEditable(const Project& project) {
+    return !project.SpeechReports.empty();
+}
+
+bool PhrasesArePresets(const Project& project) {
+    Project presets;
+    ResetSpeechPhrases(presets);
+    return project.SpeechPhrases == presets.SpeechPhrases;
+}
+
 bool SetPhraseText(Workspace& workspace, int number, const std::string& text) {
     UserInterface& ui = workspace.Ui();
+    if (!PhrasesEditable(workspace.project)) {
+        ui.ShowError(PhraseNeedsReportMessage);
+        return false;
+    }
     if (!IsPhraseNumber(number)) {
         ui.ShowError(PhraseNumberMessage);
         return false;
     }
-    if (RefuseTypedText(ui, text))
+    // A phrase is a line of its own in the project file.
+    if (RefuseStoredText(ui, text, StoredField::LineStart))
         return false;
-    if (!text.empty() && (text[0] == '!' || text[0] == '~')) {
-        ui.ShowError(PhraseLeadMessage);
-        return false;
-    }
     if (text.size() == 1) {
         ui.ShowError(PhraseShortMessage);
         return false;

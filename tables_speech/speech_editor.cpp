@@ -21,13 +21,20 @@ void SpeechEditor::RefreshNames() {
     workspace_.project.SpeechReportNames = RecordNames(workspace_.project.SpeechReports);
 }
 
-void SpeechEditor::NewReport() {
+bool SpeechEditor::ConfirmAbandon() {
+    return !changed_ || workspace_.Ui().AskYesNo(AbandonQuestion);
+}
+
+bool SpeechEditor::NewReport() {
+    if (!ConfirmAbandon())
+        return false;
     lines_.assign(SpeechInitialLines, SpeechLine{});
     const std::string board = header_.Board;
     header_ = SpeechHeader{};
     header_.Board = board;
     box_ = FormatBox{};
     changed_ = false;
+    return true;
 }
 
 bool SpeechEditor::EditReport() {
@@ -38,6 +45,8 @@ bool SpeechEditor::EditReport() {
         workspace_.Ui().ShowError(SelectEntryMessage);
         return false;
     }
+    if (!ConfirmAbandon())
+        return false;
     header_ = ParseSpeechHeader(stored[span->Header]);
     lines_.clear();
     for (size_t i = span->Header + 1; i < span->End; ++i)
@@ -72,7 +81,7 @@ bool SpeechEditor::SaveReport() {
 }
 
 bool SpeechEditor::CloseEditor() {
-    return !changed_ || workspace_.Ui().AskYesNo(AbandonQuestion);
+    return ConfirmAbandon();
 }
 
 bool SpeechEditor::DeleteReport() {
@@ -85,7 +94,15 @@ bool SpeechEditor::DeleteReport() {
         workspace_.Ui().ShowError(SelectEntryMessage);
         return false;
     }
+    // The file keeps phrase texts only in front of a report: without one
+    // they read back as the presets, so they become the presets now.
+    const bool lastReport = span->Header == 0 && span->End == stored.size();
+    if (lastReport && !PhrasesArePresets(workspace_.project) &&
+        !workspace_.Ui().AskYesNo(LastReportPhrasesQuestion))
+        return false;
     EraseRecord(stored, *span);
+    if (lastReport)
+        ResetSpeechPhrases(workspace_.project);
     selected_.reset();
     RefreshNames();
     RebuildDatabases(workspace_.project, workspace_.library);
@@ -94,8 +111,8 @@ bool SpeechEditor::DeleteReport() {
     return true;
 }
 
-bool SpeechEditor::TypeField(std::string& field, const std::string& text) {
-    if (RefuseTypedText(workspace_.Ui(), text))
+bool SpeechEditor::TypeField(std::string& field, const std::string& text, StoredField kind) {
+    if (RefuseStoredText(workspace_.Ui(), text, kind))
         return false;
     field = text;
     changed_ = true;
@@ -103,7 +120,9 @@ bool SpeechEditor::TypeField(std::string& field, const std::string& text) {
 }
 
 bool SpeechEditor::TypeName(const std::string& text) {
-    return TypeField(header_.Name, text);
+    // The report's name begins the names of its variables (Name.Seq, ...),
+    // which a speech line's enable cell can hold.
+    return TypeField(header_.Name, text, StoredField::LineStart);
 }
 
 bool SpeechEditor::TypeTrigger(const std::string& text) {
@@ -151,7 +170,9 @@ bool SpeechEditor::DropPhrase(int line, int column, int phrase) {
 }
 
 bool SpeechEditor::DropVariable(int line, int column, const std::string& name) {
-    if (!GridCell(line, column) || name.empty() || RefuseTypedText(workspace_.Ui(), name))
+    // The enable cell begins the stored line.
+    const StoredField field = column == EnableColumn ? StoredField::LineStart : StoredField::Inside;
+    if (!GridCell(line, column) || name.empty() || RefuseStoredText(workspace_.Ui(), name, field))
         return false;
     if (name.find(';') != std::string::npos) {
         workspace_.Ui().ShowError(SemicolonRefusedMessage);
@@ -215,7 +236,7 @@ bool SpeechEditor::DropPhraseOnFormat(int phrase) {
 }
 
 bool SpeechEditor::TypeFormat(const std::string& text) {
-    if (!box_.Open || RefuseTypedText(workspace_.Ui(), text))
+    if (!box_.Open || RefuseStoredText(workspace_.Ui(), text, StoredField::Inside))
         return false;
     box_.Text = text;
     if (!text.empty() && text[0] == '@') {

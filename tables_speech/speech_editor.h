@@ -6,6 +6,7 @@
 #pragma once
 
 #include "tables_speech/speech_report.h"
+#include "workspace/stored_text.h"
 
 #include <cstdint>
 #include <optional>
@@ -48,8 +49,8 @@ class SpeechEditor {
     std::vector<std::string> ReportNames() const;
     void SelectEntry(std::optional<std::string> name) { selected_ = std::move(name); }
 
-    // New, Edit, Save, Close, Delete.
-    void NewReport();
+    // New, Edit, Save, Close, Delete. New and Edit ask before dropping edits.
+    bool NewReport();
     bool EditReport();
     bool SaveReport();
     bool CloseEditor();
@@ -93,7 +94,9 @@ class SpeechEditor {
   private:
     bool GridCell(int line, int column) const;
     std::string& Cell(int line, int column);
-    bool TypeField(std::string& field, const std::string& text);
+    bool TypeField(std::string& field, const std::string& text,
+                   StoredField kind = StoredField::Inside);
+    bool ConfirmAbandon();
     void RefreshNames();
 
     Workspace& workspace_;

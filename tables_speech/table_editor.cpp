@@ -25,9 +25,16 @@ std::vector<std::string> TableEditor::TableNames() const {
     return SortedTableNames(workspace_.project.Tables);
 }
 
-void TableEditor::NewTable() {
+bool TableEditor::ConfirmAbandon() {
+    return !changed_ || workspace_.Ui().AskYesNo(AbandonQuestion);
+}
+
+bool TableEditor::NewTable() {
+    if (!ConfirmAbandon())
+        return false;
     table_ = NewDefinition();
     changed_ = false;
+    return true;
 }
 
 bool TableEditor::EditTable() {
@@ -38,6 +45,8 @@ bool TableEditor::EditTable() {
         workspace_.Ui().ShowError(SelectEntryMessage);
         return false;
     }
+    if (!ConfirmAbandon())
+        return false;
     const std::optional<TableHeader> header = ParseTableHeader(lines[span->Header]);
     if (!header) {
         workspace_.Ui().ShowError("Table " + *selected_ +
@@ -81,7 +90,7 @@ bool TableEditor::SaveTable() {
 }
 
 bool TableEditor::CloseEditor() {
-    return !changed_ || workspace_.Ui().AskYesNo(AbandonQuestion);
+    return ConfirmAbandon();
 }
 
 bool TableEditor::DeleteTable() {
@@ -106,8 +115,8 @@ void TableEditor::MarkChanged() {
     workspace_.MarkProjectChanged();
 }
 
-bool TableEditor::TypeField(std::string& field, const std::string& text) {
-    if (RefuseTypedText(workspace_.Ui(), text))
+bool TableEditor::TypeField(std::string& field, const std::string& text, StoredField kind) {
+    if (RefuseStoredText(workspace_.Ui(), text, kind))
         return false;
     field = text;
     MarkChanged();
@@ -204,7 +213,10 @@ std::string* TableEditor::EditableCell(int line, int column) {
 
 bool TableEditor::TypeCell(int line, int column, const std::string& text) {
     std::string* cell = EditableCell(line, column);
-    if (!cell || !TypeField(*cell, text))
+    // A row name gives the row's output variable, which a speech line's
+    // enable cell can hold.
+    const StoredField kind = column == ColumnRowName ? StoredField::LineStart : StoredField::Inside;
+    if (!cell || !TypeField(*cell, text, kind))
         return false;
     if (column == ColumnRowName) {
         TableRow& row = table_.Rows[static_cast<size_t>(line - 1)];

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "tables_speech/table_def.h"
+#include "workspace/stored_text.h"
 
 #include <optional>
 #include <string>
@@ -35,7 +36,8 @@ class TableEditor {
     void SelectEntry(std::optional<std::string> name) { selected_ = std::move(name); }
 
     // New Table, Edit Table, Save to Proj, Close, Delete Table.
-    void NewTable();
+    // New and Edit ask before dropping edits.
+    bool NewTable();
     bool EditTable();
     bool SaveTable();
     bool CloseEditor();
@@ -74,7 +76,9 @@ class TableEditor {
     bool ValueColumn(int column) const;
     bool DataLine(int line) const;
     std::string* EditableCell(int line, int column);
-    bool TypeField(std::string& field, const std::string& text);
+    bool TypeField(std::string& field, const std::string& text,
+                   StoredField kind = StoredField::Inside);
+    bool ConfirmAbandon();
     void MarkChanged();
 
     Workspace& workspace_;

@@ -1,9 +1,6 @@
 #include "tables_speech/text_fields.h"
 
-#include "workspace/instance_editor.h"
 #include "workspace/linescan.h"
-#include "workspace/project.h"
-#include "workspace/user_interface.h"
 
 #include <algorithm>
 
@@ -66,18 +63,6 @@ bool NameOrderLess(const std::string& a, const std::string& b) {
             return x < y;
     }
     return a.size() < b.size();
-}
-
-bool RefuseTypedText(UserInterface& ui, const std::string& text) {
-    if (ContainsBar(text)) {
-        ui.ShowError(BarRefusedMessage);
-        return true;
-    }
-    if (text.find_first_of("\r\n") != std::string::npos) {
-        ui.ShowError(LineBreakRefusedMessage);
-        return true;
-    }
-    return false;
 }
 
 } // namespace k7

@@ -1,6 +1,5 @@
 // Small text helpers the table and speech records share: splitting a
-// stored line into its "|" fields, the order of the name lists, and the
-// refusal of typed text that would break a stored line.
+// stored line into its "|" fields and the order of the name lists.
 #pragma once
 
 #include <cstddef>
@@ -9,8 +8,6 @@
 #include <vector>
 
 namespace k7 {
-
-class UserInterface;
 
 // The fields of a line whose fields are each followed by "|" (or, for the
 // last one, by the end of the line).
@@ -35,9 +32,5 @@ void EraseRecord(std::vector<std::string>& lines, const RecordSpan& span);
 
 // ASCII letters folded to lower case, then byte order.
 bool NameOrderLess(const std::string& a, const std::string& b);
-
-// Shows why typed text cannot be stored ("|" or a line break) and returns
-// true; false for text that may be stored.
-bool RefuseTypedText(UserInterface& ui, const std::string& text);
 
 } // namespace k7

@@ -83,7 +83,8 @@ static void AddLadderCoils(Project& project) {
             project.Databases.Status.push_back(project.Ladder[r].CellNames[LadderColumns]);
 }
 
-// Table row lines: TYPE | ROW NAME | ...; each row's output is ROW NAME + ".TBL".
+// Table row lines: TYPE | ROW NAME | ...; each named row's output is ROW
+// NAME + ".TBL" (an unnamed row has none).
 static void AddTableOutputs(Project& project) {
     DatabaseLists& db = project.Databases;
     for (const std::string& line : project.Tables) {
@@ -94,6 +95,8 @@ static void AddTableOutputs(Project& project) {
         scan.TokenToBar();
         const std::string type = scan.ScanToken;
         scan.TokenToBar();
+        if (scan.ScanToken.empty())
+            continue;
         const std::string name = scan.ScanToken + ".TBL";
         if (type == "Integer")
             db.Integer.push_back(name);

@@ -154,15 +154,12 @@ bool DisplayEditor::NewDisplay() {
     return true;
 }
 
-bool DisplayEditor::RefuseBar(const std::string& text) {
-    if (!ContainsBar(text))
-        return false;
-    workspace_.Ui().ShowError(BarRefusedMessage);
-    return true;
+bool DisplayEditor::Refuse(const std::string& text, StoredField field) {
+    return RefuseStoredText(workspace_.Ui(), text, field);
 }
 
 bool DisplayEditor::SetName(const std::string& name) {
-    if (RefuseBar(name))
+    if (Refuse(name, StoredField::Inside))
         return false;
     form_.Header.Name = name;
     Edited();
@@ -170,7 +167,7 @@ bool DisplayEditor::SetName(const std::string& name) {
 }
 
 bool DisplayEditor::SetTrigger(const std::string& trigger) {
-    if (RefuseBar(trigger))
+    if (Refuse(trigger, StoredField::Inside))
         return false;
     form_.Header.Trigger = trigger;
     Edited();
@@ -192,13 +189,74 @@ void DisplayEditor::SetFont(int font) {
     Edited();
 }
 
+// For each new text, the old line whose fields it keeps (-1: none). Lines of
+// the longest common run of texts keep their own; between two such lines the
+// edited ones pair up by position.
+static std::vector<int> MatchLines(const std::vector<DisplayLine>& old,
+                                   const std::vector<std::string>& texts) {
+    const size_t n = old.size();
+    const size_t m = texts.size();
+    // common[i][j]: length of the longest common run of old[i..] and texts[j..].
+    std::vector<std::vector<int>> common(n + 1, std::vector<int>(m + 1, 0));
+    for (size_t i = n; i-- > 0;)
+        for (size_t j = m; j-- > 0;)
+            common[i][j] = old[i].Text == texts[j] ? common[i + 1][j + 1] + 1
+                                                   : std::max(common[i + 1][j], common[i][j + 1]);
+    std::vector<int> match(m, -1);
+    size_t i = 0;
+    size_t j = 0;
+    size_t gapOld = 0;
+    size_t gapNew = 0;
+    auto pairGap = [&] {
+        for (size_t k = 0; gapOld + k < i && gapNew + k < j; ++k)
+            match[gapNew + k] = static_cast<int>(gapOld + k);
+    };
+    while (i < n && j < m) {
+        if (old[i].Text == texts[j] && common[i][j] == common[i + 1][j + 1] + 1) {
+            pairGap();
+            match[j] = static_cast<int>(i);
+            gapOld = ++i;
+            gapNew = ++j;
+        } else if (common[i + 1][j] >= common[i][j + 1]) {
+            ++i;
+        } else {
+            ++j;
+        }
+    }
+    i = n;
+    j = m;
+    pairGap();
+    return match;
+}
+
 bool DisplayEditor::SetText(const std::vector<std::string>& lines) {
     for (const auto& line : lines)
-        if (RefuseBar(line))
+        if (Refuse(line, StoredField::LineStart))
             return false;
-    form_.Lines.resize(lines.size());
-    for (size_t i = 0; i < lines.size(); ++i)
-        form_.Lines[i].Text = lines[i];
+    const std::vector<int> match = MatchLines(form_.Lines, lines);
+    std::vector<DisplayLine> edited(lines.size());
+    for (size_t k = 0; k < lines.size(); ++k) {
+        if (match[k] >= 0)
+            edited[k] = form_.Lines[static_cast<size_t>(match[k])];
+        edited[k].Text = lines[k];
+    }
+    form_.Lines = std::move(edited);
+    Edited();
+    return true;
+}
+
+bool DisplayEditor::InsertLine(int line) {
+    if (line < 0 || line > static_cast<int>(form_.Lines.size()))
+        return false;
+    form_.Lines.insert(form_.Lines.begin() + line, DisplayLine{});
+    Edited();
+    return true;
+}
+
+bool DisplayEditor::DeleteLine(int line) {
+    if (line < 0 || line >= static_cast<int>(form_.Lines.size()))
+        return false;
+    form_.Lines.erase(form_.Lines.begin() + line);
     Edited();
     return true;
 }
@@ -207,7 +265,7 @@ bool DisplayEditor::SetField(int line, int field, const std::string& name) {
     if (line < 0 || line >= static_cast<int>(form_.Lines.size()) || field < 1 ||
         field > DisplayFieldCount)
         return false;
-    if (RefuseBar(name))
+    if (Refuse(name, StoredField::Inside))
         return false;
     form_.Lines[line].Fields[field - 1] = name;
     Edited();
@@ -257,13 +315,13 @@ bool DisplayEditor::Save() {
 }
 
 bool DisplayEditor::Delete() {
+    if (!workspace_.Ui().AskYesNo(DeleteQuestion))
+        return false;
     const auto extents = DisplayExtents(workspace_.project.Displays);
     if (selected_ < 0 || selected_ >= static_cast<int>(extents.size())) {
         workspace_.Ui().ShowError(SelectEntryMessage);
         return false;
     }
-    if (!workspace_.Ui().AskYesNo(DeleteQuestion))
-        return false;
     auto& displays = workspace_.project.Displays;
     displays.erase(displays.begin() + extents[selected_].Header,
                    displays.begin() + extents[selected_].End);

@@ -90,14 +90,22 @@ class DisplayEditor {
     // An empty form for a new display (asks before dropping edits).
     bool NewDisplay();
 
-    // Typing into the form. Texts holding "|" are refused with a message.
+    // Typing into the form. Texts the project file cannot hold are refused
+    // with a message.
     bool SetName(const std::string& name);
     bool SetTrigger(const std::string& trigger);
     void SetPort(int port);
     void SetNumber(int number);
     void SetFont(int font);
-    // The memo: one text per line; each line keeps its fields by position.
+    // The memo's whole text, one text per line. Old and new lines are
+    // matched by text, in order: an unchanged line keeps its fields across
+    // lines inserted or deleted around it, an edited line keeps the fields
+    // of the line it replaced.
     bool SetText(const std::vector<std::string>& lines);
+    // An empty line inserted before line `line` (0-based; the line count
+    // appends), or line `line` deleted, with its fields.
+    bool InsertLine(int line);
+    bool DeleteLine(int line);
     // Field `field` (1..10) of text line `line` (0-based).
     bool SetField(int line, int field, const std::string& name);
     // A trigger name dragged onto the trigger field.
@@ -116,7 +124,7 @@ class DisplayEditor {
     bool ConfirmAbandon();
     void LoadSelected();
     void Edited() { changed_ = true; }
-    bool RefuseBar(const std::string& text);
+    bool Refuse(const std::string& text, StoredField field);
     std::vector<std::string> FormLines() const;
     void AfterListChange();
 

@@ -25,8 +25,14 @@ static bool HasRoomForInstance(const Project& project, UserInterface& ui) {
     return false;
 }
 
+bool InstanceEditor::ConfirmAbandon() {
+    return !state_.Open || !state_.Changed || workspace_.Ui().AskYesNo(AbandonQuestion);
+}
+
 bool InstanceEditor::OpenNewInstance(const std::string& moduleTypeName,
                                      std::optional<PendingIoPoint> point) {
+    if (!ConfirmAbandon())
+        return false;
     const ModuleLibrary& library = workspace_.library;
     const int number = library.FindModuleByName(moduleTypeName);
     if (number == 0) {
@@ -59,6 +65,8 @@ bool InstanceEditor::OpenNewInstance(const std::string& moduleTypeName,
 }
 
 bool InstanceEditor::OpenExistingInstance(int index, EditorMode mode, EditorOrigin origin) {
+    if (!ConfirmAbandon())
+        return false;
     Project& project = workspace_.project;
     if (index < 0 || index >= project.ModuleCount()) {
         workspace_.Ui().ShowError(origin == EditorOrigin::Tree ? SelectTreeEntryMessage
@@ -151,7 +159,7 @@ std::string InstanceEditor::DescriptionBoxText() const {
                             : workspace_.library.Module(state_.ModuleNumber).Description;
 }
 
-const char* InstanceNameRefusal(const std::string& name) {
+std::string InstanceNameRefusal(const std::string& name) {
     if (name.empty())
         return NameMissingMessage;
     if (name.size() > static_cast<size_t>(MaxInstanceName))
@@ -160,33 +168,23 @@ const char* InstanceNameRefusal(const std::string& name) {
         return NamePeriodMessage;
     if (name[0] == '$')
         return NameDollarMessage;
-    if (ContainsBar(name))
-        return BarRefusedMessage;
-    if (HasLineBreak(name))
-        return LineBreakRefusedMessage;
-    return nullptr;
+    // The name begins the output names a speech line's enable cell can hold.
+    return StoredTextRefusal(name, StoredField::LineStart);
 }
 
 bool InstanceEditor::RefuseName() {
-    const char* refusal = InstanceNameRefusal(state_.NameText);
-    if (refusal)
+    const std::string refusal = InstanceNameRefusal(state_.NameText);
+    if (!refusal.empty())
         workspace_.Ui().ShowError(refusal);
-    return refusal != nullptr;
+    return !refusal.empty();
 }
 
-// Values and notes are stored inside "|"-separated project lines.
 bool InstanceEditor::RefuseText() {
-    bool bar = ContainsBar(state_.NotesText);
-    bool lineBreak = false;
-    for (const EditorRow& row : state_.InputRows) {
-        bar = bar || ContainsBar(row.Value);
-        lineBreak = lineBreak || HasLineBreak(row.Value);
-    }
-    if (bar)
-        workspace_.Ui().ShowError(BarRefusedMessage);
-    else if (lineBreak)
-        workspace_.Ui().ShowError(LineBreakRefusedMessage);
-    return bar || lineBreak;
+    UserInterface& ui = workspace_.Ui();
+    for (const EditorRow& row : state_.InputRows)
+        if (RefuseStoredText(ui, row.Value, StoredField::Inside, MaxValueWidth))
+            return true;
+    return RefuseStoredText(ui, state_.NotesText, StoredField::Notes);
 }
 
 // BASIC module lines share the instance name space: name | source | ...
@@ -221,10 +219,10 @@ void InstanceEditor::WriteRecord(TModuleInst& record) const {
     record.Name = state_.NameText;
     record.Aux1 = state_.Aux1;
     record.Aux2 = state_.Aux2;
-    record.Notes = state_.NotesText;
+    record.Notes = NormalizedNotes(state_.NotesText);
     int k = 1;
     for (const EditorRow& row : state_.InputRows)
-        record.Values[k++] = row.Value.substr(0, MaxValueWidth);
+        record.Values[k++] = row.Value;
     for (const EditorRow& row : state_.OutputRows)
         record.Values[k++] = row.Value.substr(0, MaxValueWidth);
 }
@@ -270,7 +268,7 @@ bool InstanceEditor::SaveInstance() {
 bool InstanceEditor::CancelInstanceEditor() {
     if (!state_.Open)
         return true;
-    if (state_.Changed && !workspace_.Ui().AskYesNo(AbandonQuestion))
+    if (!ConfirmAbandon())
         return false;
     Close();
     return true;

@@ -31,8 +31,8 @@ constexpr const char* NameInUseMessage = "Module name already in use";
 // reader takes for RAM addresses.
 constexpr const char* NameDollarMessage = "Module name cannot begin with dollar character";
 // The naming rules every module instance name meets, ordinary or BASIC, in
-// the order the user meets them: the message refusing name, or nullptr.
-const char* InstanceNameRefusal(const std::string& name);
+// the order the user meets them: the message refusing name, or empty.
+std::string InstanceNameRefusal(const std::string& name);
 
 constexpr const char* ProjectFullMessage =
     "The project already holds 1000 module instances; no more can be added.";
@@ -75,6 +75,7 @@ class InstanceEditor {
     // A module type picked from a library category list, or an I/O module
     // chosen for a picked channel (its channel, slot and cage preset the
     // first three values). False, after a message, when it cannot open.
+    // Both ask before dropping the edits of an editor already open.
     bool OpenNewInstance(const std::string& moduleTypeName,
                          std::optional<PendingIoPoint> point = std::nullopt);
     // "Details" or a click on an assigned channel (Edit), or "Clone".
@@ -104,6 +105,7 @@ class InstanceEditor {
     AfterEditor ShowAfterClose() const { return afterClose_; }
 
   private:
+    bool ConfirmAbandon();
     bool RefuseName();
     bool RefuseText();
     bool NameInUse() const;

@@ -57,16 +57,8 @@ bool LadderEditor::InGrid(int column, int row) const {
            row < LadderMaxRows;
 }
 
-bool LadderEditor::RefuseText(const std::string& text) {
-    if (ContainsBar(text)) {
-        workspace_.Ui().ShowError(BarRefusedMessage);
-        return true;
-    }
-    if (text.find_first_of("\r\n") != std::string::npos) {
-        workspace_.Ui().ShowError(LineBreakRefusedMessage);
-        return true;
-    }
-    return false;
+bool LadderEditor::RefuseText(const std::string& text, StoredField field, size_t maxLength) {
+    return RefuseStoredText(workspace_.Ui(), text, field, maxLength);
 }
 
 void LadderEditor::Changed(bool namesChanged) {
@@ -100,7 +92,7 @@ bool LadderEditor::ClickCell(int column, int row) {
 }
 
 bool LadderEditor::DropName(int column, int row, const std::string& name) {
-    if (!InGrid(column, row) || column == CoilColumn || RefuseText(name))
+    if (!InGrid(column, row) || column == CoilColumn || RefuseText(name, StoredField::Inside))
         return false;
     workspace_.project.Ladder[row].CellNames[column] = name;
     Changed(false);
@@ -111,15 +103,18 @@ bool LadderEditor::CoilDialogOk(const std::string& tag, const std::string& onDel
                                 const std::string& offDelay) {
     if (!dialog_.Open || dialog_.Row < 0 || dialog_.Row >= LadderMaxRows)
         return false;
-    if (RefuseText(tag) || RefuseText(onDelay) || RefuseText(offDelay))
+    // The tag names a coil variable, which a speech line's enable cell can hold.
+    if (RefuseText(tag, StoredField::LineStart) ||
+        RefuseText(onDelay, StoredField::Inside, MaxDelayText) ||
+        RefuseText(offDelay, StoredField::Inside, MaxDelayText))
         return false;
     TLadderRung& rung = workspace_.project.Ladder[dialog_.Row];
     // An empty tag stays empty, so that the compile reports the missing tag
     // instead of compiling a coil named ".Coil".
     const bool qualified = tag.empty() || tag.find('.') != std::string::npos;
     rung.CellNames[CoilColumn] = qualified ? tag : tag + ".Coil";
-    rung.OnDelay = onDelay.substr(0, MaxDelayText);
-    rung.OffDelay = offDelay.substr(0, MaxDelayText);
+    rung.OnDelay = onDelay;
+    rung.OffDelay = offDelay;
     // A fresh word at the next compile: the tag may now name another coil.
     rung.RungWord = 0;
     dialog_.Open = false;

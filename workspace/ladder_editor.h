@@ -83,7 +83,7 @@ class LadderEditor {
 
   private:
     bool InGrid(int column, int row) const;
-    bool RefuseText(const std::string& text);
+    bool RefuseText(const std::string& text, StoredField field, size_t maxLength = 0);
     void Changed(bool namesChanged);
 
     Workspace& workspace_;

@@ -162,11 +162,15 @@ std::vector<std::string> BarFields(const std::string& line) {
 
 std::string EncodeNotes(const std::string& notes) {
     std::string encoded;
-    for (char c : notes) {
-        if (c == '\r')
+    for (size_t i = 0; i < notes.size(); ++i) {
+        const char c = notes[i];
+        if (c == '\r' || c == '\n') {
             encoded += '\\';
-        else if (c != '\n')
+            if (c == '\r' && i + 1 < notes.size() && notes[i + 1] == '\n')
+                ++i;
+        } else {
             encoded += c;
+        }
     }
     return encoded;
 }

@@ -71,8 +71,8 @@ bool ParseDecimal(const std::string& text, int32_t& value);
 // them: a closing "|" does not open an empty last field.
 std::vector<std::string> BarFields(const std::string& line);
 
-// Multi-line notes on one line: CR becomes "\", LF is dropped; and back,
-// every "\" becomes CR LF.
+// Multi-line notes on one line: every line break (CR LF, CR or a lone LF)
+// becomes "\"; and back, every "\" becomes CR LF.
 std::string EncodeNotes(const std::string& notes);
 std::string DecodeNotes(const std::string& encoded);
 

@@ -3,6 +3,8 @@
 #include "workspace/linescan.h"
 #include "workspace/text_file.h"
 
+#include <algorithm>
+
 namespace k7 {
 
 ModuleLibrary::ModuleLibrary() : table_(MaxModuleNumber + 1) {}
@@ -148,7 +150,7 @@ class RecordParser {
             }
         }
         library.MutableModule(number) = def;
-        library.TopNumber = number;
+        library.TopNumber = std::max(library.TopNumber, number);
         if (def.TypeCode >= 1 && def.TypeCode <= 5)
             library.CategoryLists[def.TypeCode].push_back(def.Name);
         return true;

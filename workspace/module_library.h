@@ -65,7 +65,7 @@ class ModuleLibrary {
     // First module 1..TopNumber whose Name equals name exactly; 0 when none.
     int FindModuleByName(const std::string& name) const;
 
-    // Module number of the last record read.
+    // The highest module number read; a library need not be sorted by number.
     int TopNumber = 0;
     // Names per category 1..5 in file order; [0] unused.
     std::array<std::vector<std::string>, 6> CategoryLists;

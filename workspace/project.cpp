@@ -108,12 +108,4 @@ std::vector<std::string> RecordNames(const std::vector<std::string>& lines) {
     return names;
 }
 
-bool ContainsBar(const std::string& text) {
-    return text.find('|') != std::string::npos;
-}
-
-bool HasLineBreak(const std::string& text) {
-    return text.find_first_of("\r\n") != std::string::npos;
-}
-
 } // namespace k7

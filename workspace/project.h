@@ -3,6 +3,8 @@
 // which RebuildDatabases recomputes.
 #pragma once
 
+#include "workspace/stored_text.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -174,12 +176,5 @@ void RebuildOutputValues(TModuleInst& instance, const ModuleLibrary& library);
 // Names of the "~" records in displays or speech reports (text up to the
 // first "|", without the "~").
 std::vector<std::string> RecordNames(const std::vector<std::string>& lines);
-
-// The one text every stored field must not contain: the field separator.
-bool ContainsBar(const std::string& text);
-constexpr const char* BarRefusedMessage = "The character \"|\" cannot be used here.";
-// A stored field is one line of the file: typed text may not break it.
-bool HasLineBreak(const std::string& text);
-constexpr const char* LineBreakRefusedMessage = "A line break cannot be used here.";
 
 } // namespace k7

@@ -61,12 +61,13 @@ static void AddLadderRows(std::vector<std::string>& lines, const Project& projec
 static void AddSpeech(std::vector<std::string>& lines, const Project& project) {
     if (project.SpeechReports.empty())
         return;
+    // Phrases the file leaves out read back as the presets, so the preset
+    // rows are always written, empty ones as empty lines.
     int last = PhraseCount;
-    while (last > 1 && project.SpeechPhrases[last].empty())
+    while (last > static_cast<int>(PresetPhrases.size()) && project.SpeechPhrases[last].empty())
         --last;
-    if (last > 1)
-        for (int p = 1; p <= last; ++p)
-            lines.push_back(project.SpeechPhrases[p]);
+    for (int p = 1; p <= last; ++p)
+        lines.push_back(project.SpeechPhrases[p]);
     lines.insert(lines.end(), project.SpeechReports.begin(), project.SpeechReports.end());
 }
 

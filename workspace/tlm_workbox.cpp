@@ -169,12 +169,12 @@ void TlmWorkbox::Remember() {
     rememberedSource_ = source_;
 }
 
-void TlmWorkbox::Load() {
+void TlmWorkbox::Load(const std::optional<std::string>& sourceCell) {
     rows_.clear();
     nameRow_ = 0;
     multiplierShown_ = false;
     const TTlmArray& array = Array();
-    loaded_ = {PortCell(), SourceCell(), DestCell()};
+    loaded_ = {PortCell(), sourceCell.value_or(SourceCell()), DestCell()};
     group_ = FindMessage(array, loaded_[0], loaded_[1], loaded_[2]);
     for (int r = group_.First; r < group_.End; ++r) {
         const TTlmRow& cells = array.Rows[r];
@@ -210,7 +210,9 @@ bool TlmWorkbox::OpenListEntry(TlmArrayKind kind, const std::string& entry) {
     dest_ = UnitNumber(values[3]);
     kind_ = kind;
     visible_ = true;
-    Load();
+    // The entry names its own source, even while "Modbus Numbering" hides
+    // the selector that would otherwise give it.
+    Load(values[2]);
     return true;
 }
 
@@ -262,11 +264,8 @@ WorkboxRow* TlmWorkbox::SelectedEntry() {
     return &rows_[selectedRow_ - 1];
 }
 
-bool TlmWorkbox::RefuseBar(const std::string& text) {
-    if (!ContainsBar(text))
-        return false;
-    workspace_.Ui().ShowError(BarRefusedMessage);
-    return true;
+bool TlmWorkbox::Refuse(const std::string& text, StoredField field) {
+    return RefuseStoredText(workspace_.Ui(), text, field);
 }
 
 void TlmWorkbox::FinishName() {
@@ -295,7 +294,9 @@ void TlmWorkbox::SelectCell(int row, WorkboxColumn column) {
 }
 
 bool TlmWorkbox::TypeName(const std::string& text) {
-    if (nameRow_ <= 0 || nameRow_ > static_cast<int>(rows_.size()) || RefuseBar(text))
+    // A received name is a database name, which a speech line's enable cell can hold.
+    if (nameRow_ <= 0 || nameRow_ > static_cast<int>(rows_.size()) ||
+        Refuse(text, StoredField::LineStart))
         return false;
     rows_[nameRow_ - 1].Name = text;
     changed_ = true;
@@ -304,7 +305,7 @@ bool TlmWorkbox::TypeName(const std::string& text) {
 
 bool TlmWorkbox::DropName(int row, const std::string& name) {
     if (kind_ != TlmArrayKind::Tx || row < 1 || row > static_cast<int>(rows_.size()) ||
-        RefuseBar(name))
+        Refuse(name, StoredField::Inside))
         return false;
     rows_[row - 1].Name = name;
     changed_ = true;

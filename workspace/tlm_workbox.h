@@ -7,6 +7,7 @@
 #include "workspace/project.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -112,12 +113,13 @@ class TlmWorkbox {
   private:
     TTlmArray& Array();
     bool ConfirmAbandon();
-    void Load();
+    // The message of the selectors; sourceCell, when given, names its source.
+    void Load(const std::optional<std::string>& sourceCell = std::nullopt);
     void Remember();
     bool ChangeSelector(int& selector, int value);
     void FinishName();
     WorkboxRow* SelectedEntry();
-    bool RefuseBar(const std::string& text);
+    bool Refuse(const std::string& text, StoredField field);
     void Renumber();
     int WordRunStart(int index) const;
 

@@ -184,6 +184,14 @@ void Workspace::MarkProjectChanged() {
         listener();
 }
 
+bool Workspace::SetProjectNotes(const std::string& notes) {
+    if (RefuseStoredText(ui_, notes, StoredField::Notes))
+        return false;
+    project.Notes = NormalizedNotes(notes);
+    MarkProjectChanged();
+    return true;
+}
+
 bool Workspace::SaveSettings() {
     const std::string error = k7::SaveSettings(settings, settingsPath);
     if (!error.empty()) {

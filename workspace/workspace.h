@@ -52,6 +52,9 @@ class Workspace {
 
     // Every editor calls this after changing the project.
     void MarkProjectChanged();
+    // The project's notes, as typed; false (after a message) when the
+    // project file could not hold them.
+    bool SetProjectNotes(const std::string& notes);
     // Writes K7Setup.ini; false (after an error box) when it cannot be written.
     bool SaveSettings();
     // Closing the main window: the guard, then the settings are saved.

@@ -55,6 +55,11 @@ TEST(EditorRules, ReplaceOnlyReplacesMatches) {
     EXPECT_EQ(once, "C = B");
     EXPECT_EQ(start.Start, 0u);
     EXPECT_EQ(start.Length, 1u);
+
+    std::string empty = "X = 1";
+    TextSelection caret{2, 0};
+    EXPECT_EQ(ReplaceText(empty, caret, "", "Y", {}, true), 0); // matches nothing
+    EXPECT_EQ(empty, "X = 1");
 }
 
 TEST(EditorRules, StatusLine) {
@@ -83,13 +88,14 @@ TEST(EditorRules, TemplateIsFoundInTheSystemFolder) {
 TEST(Editor, NewLoadsTheTemplateUntitledAndUnmodified) {
     TempFolder folder;
     WriteBytes(folder.Path("K7Basic.Tpl"), "#CODE\r\nEND\r\n");
+    ScriptedUi ui;
     BasicEditor editor(folder.Folder(), folder.Folder());
-    editor.New();
+    editor.New(ui);
     EXPECT_EQ(editor.Lines(), (Strings{"#CODE", "END"}));
     EXPECT_EQ(editor.Caption(), "K7 Text Editor - (untitled)");
     EXPECT_FALSE(editor.Modified());
     BasicEditor bare(folder.Path("none/"), folder.Folder());
-    bare.New();
+    bare.New(ui);
     EXPECT_TRUE(bare.Lines().empty());
 }
 
@@ -128,7 +134,7 @@ TEST(Editor, CompileRefusesEmptyAndUntitledTexts) {
     TempFolder folder;
     ScriptedUi ui;
     BasicEditor editor(folder.Path("none/"), folder.Folder());
-    editor.New();
+    editor.New(ui);
     editor.Button1Click(ui);
     EXPECT_EQ(ui.Errors, Strings{"No program detected"});
     editor.EditText({"END"});
@@ -141,7 +147,7 @@ TEST(Editor, SaveAsRenamesAndTheObjectFileFollows) {
     std::filesystem::create_directories(folder.Path("rel1.2"));
     ScriptedUi ui;
     BasicEditor editor(folder.Path("none/"), folder.Folder());
-    editor.New();
+    editor.New(ui);
     editor.EditText({"#CODE", "END"});
     ui.FileAnswers.push_back(folder.Path("rel1.2/PUMP.txt"));
     ASSERT_TRUE(editor.Save(ui)); // untitled: Save is Save As
@@ -191,6 +197,48 @@ TEST(Editor, FindNextAndReplaceAll) {
     EXPECT_EQ(editor.Replace("COUNT", true), 3);
     EXPECT_EQ(editor.Lines(), (Strings{"COUNT = 1", "Y = COUNT + COUNT"}));
     EXPECT_TRUE(editor.Modified());
+}
+
+TEST(Editor, NewAndOpenAskBeforeDroppingModifiedText) {
+    TempFolder folder;
+    WriteBytes(folder.Path("K7Basic.Tpl"), "#CODE\r\n");
+    WriteBytes(folder.Path("PUMP.BAS"), "END\r\n");
+    ScriptedUi ui;
+    BasicEditor editor(folder.Folder(), folder.Folder());
+    const Strings typed = {"X = 1"};
+    editor.EditText(typed);
+    EXPECT_FALSE(editor.New(ui)); // answered No: the text stays
+    ui.FileAnswers.push_back(folder.Path("PUMP.BAS"));
+    EXPECT_FALSE(editor.Open(ui));
+    EXPECT_EQ(ui.Questions, Strings(2, "One or more entries has changed, OK to abandon?"));
+    EXPECT_TRUE(ui.FileDialogs.empty());
+    EXPECT_EQ(editor.Lines(), typed);
+    EXPECT_TRUE(editor.Modified());
+
+    ui.YesNoAnswers = {true};
+    ASSERT_TRUE(editor.Open(ui));
+    EXPECT_EQ(editor.Lines(), Strings{"END"});
+    EXPECT_TRUE(editor.New(ui)); // unmodified: no question
+    EXPECT_EQ(ui.Questions.size(), 3u);
+}
+
+TEST(Editor, SaveAsAsksBeforeReplacingTheBasFileItWrites) {
+    TempFolder folder;
+    WriteBytes(folder.Path("PUMP.BAS"), "OLD\r\n");
+    ScriptedUi ui;
+    BasicEditor editor(folder.Path("none/"), folder.Folder());
+    editor.EditText({"NEW"});
+    ui.FileAnswers = {folder.Path("PUMP.txt"), folder.Path("PUMP.txt")};
+    EXPECT_FALSE(editor.SaveAs(ui)); // answered No
+    EXPECT_EQ(ui.Questions, Strings{folder.Path("PUMP.BAS") + " already exists. Replace it?"});
+    EXPECT_EQ(ReadBytes(folder.Path("PUMP.BAS")), "OLD\r\n");
+    ui.YesNoAnswers = {true};
+    ASSERT_TRUE(editor.SaveAs(ui));
+    EXPECT_EQ(ReadBytes(folder.Path("PUMP.BAS")), "NEW\r\n");
+    // The dialog itself asked about the name chosen: no second question.
+    ui.FileAnswers = {folder.Path("PUMP.BAS")};
+    ASSERT_TRUE(editor.SaveAs(ui));
+    EXPECT_EQ(ui.Questions.size(), 2u);
 }
 
 TEST(Editor, OpenReportsAMissingFile) {

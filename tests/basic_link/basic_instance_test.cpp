@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace k7 {
 namespace {
@@ -141,11 +142,10 @@ TEST_F(BasicInstanceEditorTest, RefusalsKeepTheProjectUnchanged) {
     editor.TypeValue(1, "A|B");
     EXPECT_FALSE(editor.Save());
     EXPECT_TRUE(editor.IsOpen());
-    EXPECT_EQ(ui.Errors,
-              (std::vector<std::string>{
-                  "You must first select a BASIC file", "Cannot find BASIC file NONE.BAS",
-                  "You must first select a module", "Module name already exists",
-                  "Module name already exists", NamePeriodMessage, BarRefusedMessage}));
+    EXPECT_EQ(ui.Errors, (std::vector<std::string>{
+                             "You must first select a BASIC file", "Cannot find BASIC fileNONE.BAS",
+                             "You must first select a module", "Module name already exists",
+                             "Module name already exists", NamePeriodMessage, BarRefusedMessage}));
     EXPECT_EQ(Lines().size(), 1u);
 }
 
@@ -163,6 +163,45 @@ TEST_F(BasicInstanceEditorTest, EditModuleFillsValuesAndRenameReplacesTheLine) {
     EXPECT_EQ(Lines()[0].substr(0, 45), "PUMPA|PUMP.BAS|IFlow.Value||I25|fPUMPA.EFF|sP");
     const DatabaseLists& db = workspace.project.Databases;
     EXPECT_EQ(std::find(db.Float.begin(), db.Float.end(), "P1.EFF"), db.Float.end());
+}
+
+TEST_F(BasicInstanceEditorTest, AChangedInstanceMovesToTheEndOfTheList) {
+    ASSERT_TRUE(PlaceP1());
+    ASSERT_TRUE(editor.OpenForProj("PUMP.BAS"));
+    editor.TypeName("P2");
+    ASSERT_TRUE(editor.Save());
+    ASSERT_TRUE(editor.EditModule("P1...PUMP.BAS"));
+    editor.TypeValue(3, "30");
+    ASSERT_TRUE(editor.Save());
+    EXPECT_EQ(BasicModuleListEntries(Lines()),
+              (std::vector<std::string>{"P2...PUMP.BAS", "P1...PUMP.BAS"}));
+}
+
+TEST_F(BasicInstanceEditorTest, CancelAndReopeningAskBeforeDroppingEdits) {
+    ASSERT_TRUE(PlaceP1());
+    const std::string question = "One or more entries has changed, OK to abandon?";
+    ASSERT_TRUE(editor.EditModule("P1...PUMP.BAS"));
+    EXPECT_TRUE(editor.Cancel()); // nothing typed: no question
+    EXPECT_TRUE(ui.Questions.empty());
+    // Each way of leaving the typed edits asks; No keeps them.
+    const std::vector<std::function<bool()>> leaves = {
+        [&] { return editor.Cancel(); },
+        [&] { return editor.OpenForProj("PUMP.BAS"); },
+        [&] { return editor.EditModule("P1...PUMP.BAS"); },
+    };
+    for (const auto& leave : leaves) {
+        ASSERT_TRUE(editor.EditModule("P1...PUMP.BAS"));
+        editor.TypeValue(3, "99");
+        ui.Questions.clear();
+        EXPECT_FALSE(leave());
+        EXPECT_EQ(ui.Questions, std::vector<std::string>{question});
+        EXPECT_EQ(editor.State().InputRows[2].Value, "99");
+        ui.YesNoAnswers = {true};
+        EXPECT_TRUE(leave());
+        EXPECT_NE(editor.State().InputRows.size() > 2 ? editor.State().InputRows[2].Value : "",
+                  "99");
+        editor.Close();
+    }
 }
 
 TEST_F(BasicInstanceEditorTest, SavingUnderTheSameNameClearsTheStoredBlock) {

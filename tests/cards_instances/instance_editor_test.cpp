@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace k7 {
 namespace {
@@ -207,7 +208,10 @@ TEST(SaveInstanceRecord, NewInstanceAppendsWithEveryField) {
     InstanceEditor editor(bench.workspace);
     editor.OpenNewInstance("Pump control");
     editor.TypeName("PUMP1");
-    editor.TypeValue(1, std::string(85, 'v'));
+    editor.TypeValue(1, std::string(81, 'v'));
+    EXPECT_FALSE(editor.SaveInstance()); // the reader keeps 80 characters
+    EXPECT_EQ(bench.ui.Errors.back(), TooLongMessage(80));
+    editor.TypeValue(1, std::string(80, 'v'));
     ASSERT_TRUE(editor.SaveInstance());
     EXPECT_FALSE(editor.IsOpen());
     EXPECT_EQ(editor.ShowAfterClose(), AfterEditor::Nothing);
@@ -427,6 +431,35 @@ TEST(CancelEditor, AsksOnlyAfterAChange) {
     EXPECT_EQ(bench.ui.Questions,
               std::vector<std::string>(2, "One or more entries has changed, OK to abandon?"));
     EXPECT_EQ(bench.project.ModuleCount(), 1);
+}
+
+TEST(CancelEditor, ReopeningOverEditsAsksTooAndNoKeepsThem) {
+    // Another library pick, Details, Clone and a channel click.
+    const std::vector<std::function<bool(InstanceEditor&)>> reopenings = {
+        [](InstanceEditor& e) { return e.OpenNewInstance("Sink"); },
+        [](InstanceEditor& e) {
+            return e.OpenExistingInstance(0, EditorMode::Edit, EditorOrigin::InstanceList);
+        },
+        [](InstanceEditor& e) {
+            return e.OpenExistingInstance(0, EditorMode::Clone, EditorOrigin::InstanceList);
+        },
+        [](InstanceEditor& e) {
+            return e.OpenExistingInstance(0, EditorMode::Edit, EditorOrigin::CardChannel);
+        },
+    };
+    for (const auto& reopen : reopenings) {
+        TestBench bench;
+        InstanceEditor editor(bench.workspace);
+        editor.OpenNewInstance("Adder");
+        editor.TypeValue(1, "3");
+        EXPECT_FALSE(reopen(editor)); // answered No
+        EXPECT_EQ(bench.ui.Questions,
+                  std::vector<std::string>{"One or more entries has changed, OK to abandon?"});
+        EXPECT_EQ(editor.State().InputRows[0].Value, "3");
+        bench.ui.YesNoAnswers.push_back(true);
+        EXPECT_TRUE(reopen(editor));
+        EXPECT_NE(editor.State().InputRows[0].Value, "3");
+    }
 }
 
 TEST(CancelEditor, AProjectChangeElsewhereCountsAsAChange) {

@@ -264,6 +264,37 @@ TEST_F(Watch, DropClearsThePokeFlagOfItsSlot) {
     EXPECT_FALSE(Window.PokeFlag(3));
 }
 
+TEST_F(Watch, ANameWithoutAnAddressUnbindsItsSlot) {
+    OpenWindow();
+    DropOn(0, 3, "Level");
+    Window.DoubleClick(1, 3);
+    std::vector<std::string> fields(30);
+    fields[3] = "5";
+    Window.WatchBytes(Reply(fields));
+    ASSERT_EQ(Window.Cell(1, 3), "5");
+    Wire.Written.clear();
+    // The unit's slot 3 still holds Level: out of poke mode first.
+    DropOn(0, 3, "NoSuchName");
+    EXPECT_EQ(Wire.Written, "?3=Y\r");
+    EXPECT_FALSE(Window.PokeFlag(3));
+    EXPECT_EQ(Window.Cell(0, 3), "NoSuchName");
+    EXPECT_EQ(Window.Cell(1, 3), "");
+    // Replies no longer fill it and nothing is written for it.
+    Window.WatchBytes(Reply(fields));
+    EXPECT_EQ(Window.Cell(1, 3), "");
+    Window.DoubleClick(1, 3);
+    Window.SetCellText(1, 3, "1");
+    Window.Click(1, 3);
+    Window.KeyPress('\r', 1, 3);
+    DropOn(0, 3, "GlobalSP"); // a second name without an address
+    EXPECT_EQ(Wire.Written, "?3=Y\r");
+    // A name with an address binds it again.
+    DropOn(0, 3, "Pump1.Run");
+    EXPECT_EQ(Wire.Written, "?3=Y\r?3=P2040010\r");
+    Window.WatchBytes(Reply(fields));
+    EXPECT_EQ(Window.Cell(1, 3), "5");
+}
+
 TEST_F(Watch, GridAndFlagsOutliveTheWindow) {
     OpenWindow();
     DropOn(0, 2, "Level");

@@ -151,12 +151,15 @@ TEST_F(LadderEditing, CoilTagWithoutPeriodGetsCoilSuffix) {
     EXPECT_TRUE(StatusListHas("Pump.Run"));
 }
 
-TEST_F(LadderEditing, CoilDelaysAreCutTo40Characters) {
+TEST_F(LadderEditing, CoilDelaysOver40CharactersAreRefused) {
     editor.ClickCell(8, 0);
-    const std::string longDelay(50, '7');
-    EXPECT_TRUE(editor.CoilDialogOk("Pump", longDelay, longDelay + "x"));
-    EXPECT_EQ(Rung(0).OnDelay, std::string(40, '7'));
-    EXPECT_EQ(Rung(0).OffDelay, std::string(40, '7'));
+    const std::string longest(40, '7');
+    EXPECT_FALSE(editor.CoilDialogOk("Pump", longest, longest + "7"));
+    EXPECT_EQ(ui.Errors.back(), "This text cannot be longer than 40 characters.");
+    EXPECT_EQ(Rung(0).OffDelay, "0");
+    EXPECT_TRUE(editor.CoilDialogOk("Pump", longest, longest));
+    EXPECT_EQ(Rung(0).OnDelay, longest);
+    EXPECT_EQ(Rung(0).OffDelay, longest);
 }
 
 TEST_F(LadderEditing, CoilDialogRefusesBarsAndNeedsToBeOpen) {

@@ -19,6 +19,8 @@ class SpeechEditing : public ::testing::Test {
     void SetUp() override { ResetProject(workspace.project, workspace.library); }
 
     std::vector<std::string>& Stored() { return workspace.project.SpeechReports; }
+    // Phrase texts are kept only in a project that holds a speech report.
+    void AddReport() { Stored() = {"~Spare||||||1"}; }
     bool ListHas(const std::vector<std::string>& list, const std::string& name) {
         return std::find(list.begin(), list.end(), name) != list.end();
     }
@@ -46,12 +48,19 @@ TEST_F(SpeechEditing, VocabularyHas34PresetsInOrder) {
 }
 
 TEST_F(SpeechEditing, PhraseTextsThatAFileCouldNotHoldAreRefused) {
+    EXPECT_FALSE(PhrasesEditable(workspace.project));
+    EXPECT_FALSE(SetPhraseText(workspace, 40, "Tank level is"));
+    EXPECT_EQ(ui.Errors.back(), PhraseNeedsReportMessage);
+    EXPECT_EQ(PhraseText(workspace.project, 40), "");
+    AddReport();
+    EXPECT_TRUE(PhrasesEditable(workspace.project));
     EXPECT_TRUE(SetPhraseText(workspace, 40, "Tank level is"));
     EXPECT_EQ(PhraseText(workspace.project, 40), "Tank level is");
     EXPECT_TRUE(workspace.project.ProjectChanged);
     EXPECT_FALSE(SetPhraseText(workspace, 41, "~Alarm"));
+    EXPECT_EQ(ui.Errors.back(), LeadingTildeMessage);
     EXPECT_FALSE(SetPhraseText(workspace, 41, "!End"));
-    EXPECT_EQ(ui.Errors.back(), PhraseLeadMessage);
+    EXPECT_EQ(ui.Errors.back(), LeadingBangMessage);
     EXPECT_FALSE(SetPhraseText(workspace, 41, "A"));
     EXPECT_EQ(ui.Errors.back(), PhraseShortMessage);
     EXPECT_FALSE(SetPhraseText(workspace, 41, "a|b"));
@@ -72,6 +81,7 @@ TEST_F(SpeechEditing, GridTitlesAndInitialLines) {
 }
 
 TEST_F(SpeechEditing, DroppedPhrasesShowTheirTextAndStoreTheirNumber) {
+    AddReport();
     SetPhraseText(workspace, 40, "Tank level is");
     EXPECT_TRUE(editor.DropPhrase(1, 2, 40));
     EXPECT_EQ(editor.StoredCell(1, 2), "40");
@@ -94,6 +104,7 @@ TEST_F(SpeechEditing, DroppedVariablesAreSpokenNumbersFirst) {
 }
 
 TEST_F(SpeechEditing, FormatBoxTurnsAVariableIntoASelectorAndBack) {
+    AddReport();
     SetPhraseText(workspace, 40, "Pump is off");
     editor.DropVariable(2, 4, "Pump.State");
     EXPECT_FALSE(editor.ClickCell(2, 5)); // an empty cell opens nothing
@@ -159,6 +170,10 @@ TEST_F(SpeechEditing, SaveNeedsANameOfTwoCharacters) {
     EXPECT_FALSE(editor.SaveReport());
     EXPECT_EQ(ui.Errors.back(), "You must name the report before saving");
     EXPECT_TRUE(Stored().empty());
+    // The name begins variable names that a line's enable cell can hold.
+    EXPECT_FALSE(editor.TypeName("~Alarm"));
+    EXPECT_EQ(ui.Errors.back(), LeadingTildeMessage);
+    EXPECT_EQ(editor.Header().Name, "R");
 }
 
 TEST_F(SpeechEditing, SaveWritesTheHeaderAndTheLinesThatSaySomething) {
@@ -206,6 +221,18 @@ TEST_F(SpeechEditing, SaveReplacesTheReportOfTheSameNameAndEditReadsItBack) {
     EXPECT_EQ(Stored(), expected);
 }
 
+TEST_F(SpeechEditing, EditAsksBeforeDroppingEdits) {
+    Stored() = {"~Alarm||||||1"};
+    editor.SelectEntry("Alarm");
+    editor.TypeName("Typed");
+    EXPECT_FALSE(editor.EditReport()); // answered No: the edits stay
+    EXPECT_EQ(ui.Questions.back(), "One or more entries has changed, OK to abandon?");
+    EXPECT_EQ(editor.Header().Name, "Typed");
+    ui.YesNoAnswers = {true};
+    ASSERT_TRUE(editor.EditReport());
+    EXPECT_EQ(editor.Header().Name, "Alarm");
+}
+
 TEST_F(SpeechEditing, BoardNumberIsOneDigitFrom1To8) {
     EXPECT_FALSE(editor.TypeBoard("9"));
     EXPECT_FALSE(editor.TypeBoard("0"));
@@ -237,12 +264,31 @@ TEST_F(SpeechEditing, DeleteAsksThenRemovesTheReport) {
     EXPECT_TRUE(workspace.project.ProjectChanged);
 }
 
+TEST_F(SpeechEditing, DeletingTheLastReportPutsChangedPhrasesBackToThePresets) {
+    Stored() = {"~Alarm||||||1", "1|||||||||||||||"};
+    editor.SelectEntry("Alarm");
+    ASSERT_TRUE(SetPhraseText(workspace, 40, "Tank level is"));
+    ui.YesNoAnswers = {true, false};
+    EXPECT_FALSE(editor.DeleteReport());
+    EXPECT_EQ(ui.Questions,
+              (std::vector<std::string>{"Confirm OK to delete?", LastReportPhrasesQuestion}));
+    EXPECT_EQ(Stored().size(), 2u);
+    ui.YesNoAnswers = {true, true};
+    ASSERT_TRUE(editor.DeleteReport());
+    EXPECT_TRUE(Stored().empty());
+    EXPECT_EQ(PhraseText(workspace.project, 40), "");
+    EXPECT_TRUE(PhrasesArePresets(workspace.project));
+}
+
 TEST_F(SpeechEditing, CloseAsksOnlyWithUnsavedChanges) {
     EXPECT_TRUE(editor.CloseEditor());
     editor.BlankCell(1, 1);
     EXPECT_FALSE(editor.CloseEditor());
     EXPECT_EQ(ui.Questions.back(), "One or more entries has changed, OK to abandon?");
-    editor.NewReport();
+    EXPECT_FALSE(editor.NewReport()); // answered No: the edits stay
+    EXPECT_TRUE(editor.Changed());
+    ui.YesNoAnswers = {true};
+    EXPECT_TRUE(editor.NewReport());
     EXPECT_FALSE(editor.Changed());
     EXPECT_EQ(editor.Header().Name, "");
 }

@@ -39,7 +39,11 @@ class TableEditing : public ::testing::Test {
 
 TEST_F(TableEditing, NewTableIsFiveByFiveIntegerRowsAndUnchanged) {
     editor.TypeName("Old");
-    editor.NewTable();
+    EXPECT_FALSE(editor.NewTable()); // answered No: the edits stay
+    EXPECT_EQ(ui.Questions.back(), "One or more entries has changed, OK to abandon?");
+    EXPECT_EQ(editor.Table().Header.Name, "Old");
+    ui.YesNoAnswers = {true};
+    ASSERT_TRUE(editor.NewTable());
     const TableDef& table = editor.Table();
     EXPECT_EQ(table.Header.Name, "");
     EXPECT_EQ(table.Header.ReadSelector, "");
@@ -188,6 +192,26 @@ TEST_F(TableEditing, SaveWritesTheHeaderAndRowLines) {
     EXPECT_FALSE(editor.Changed());
     EXPECT_TRUE(ListHas(workspace.project.Databases.Float, "FLOW.TBL"));
     EXPECT_TRUE(ListHas(workspace.project.Databases.Integer, "CNT.TBL"));
+}
+
+TEST_F(TableEditing, AnUnnamedRowHasNoOutputVariable) {
+    editor.TypeName("Curve");
+    editor.TypeReadSelector("Sel.Col");
+    editor.TypeCell(1, ColumnRowName, "FLOW");
+    ASSERT_TRUE(editor.SaveTable());
+    EXPECT_EQ(workspace.project.Databases.Integer, std::vector<std::string>{"FLOW.TBL"});
+}
+
+TEST_F(TableEditing, EditAsksBeforeDroppingEdits) {
+    SaveSmallTable("Alpha");
+    editor.SelectEntry("Alpha");
+    editor.TypeName("Typed");
+    EXPECT_FALSE(editor.EditTable()); // answered No: the edits stay
+    EXPECT_EQ(ui.Questions.back(), "One or more entries has changed, OK to abandon?");
+    EXPECT_EQ(editor.Table().Header.Name, "Typed");
+    ui.YesNoAnswers = {true};
+    ASSERT_TRUE(editor.EditTable());
+    EXPECT_EQ(editor.Table().Header.Name, "Alpha");
 }
 
 TEST_F(TableEditing, SaveReplacesTheTableOfTheSameName) {

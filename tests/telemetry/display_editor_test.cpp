@@ -135,7 +135,57 @@ TEST_F(DisplayEditorTest, SavingAnEditedDisplayReplacesItsLinesInPlace) {
                                         "~Second|1|2|0|T2|", "c|1|2|3|4|5|6|7|8|9|10|"}));
 }
 
+// A text widget hands over the whole memo: each line keeps its own fields
+// across lines inserted or deleted around it; an edited line keeps those of
+// the line it replaced.
+TEST_F(DisplayEditorTest, MemoLinesKeepTheirFieldsThroughInsertAndDelete) {
+    struct Case {
+        std::vector<std::string> texts;
+        std::vector<std::string> firstFields; // "" where a line has none
+    };
+    const Case cases[] = {
+        {{"new @", "A @", "B @", "C @"}, {"", "a", "b", "c"}},
+        {{"A @", "new @", "B @", "C @"}, {"a", "", "b", "c"}},
+        {{"A @", "C @"}, {"a", "c"}},
+        {{"B @", "C @"}, {"b", "c"}},
+        {{"A @", "B edited @", "C @"}, {"a", "b", "c"}},
+        {{"A @", "B @", "C @", "D @"}, {"a", "b", "c", ""}},
+        {{}, {}},
+    };
+    for (const Case& c : cases) {
+        editor.SetText({"A @", "B @", "C @"});
+        for (int line = 0; line < 3; ++line)
+            editor.SetField(line, 1, std::string(1, static_cast<char>('a' + line)));
+        ASSERT_TRUE(editor.SetText(c.texts));
+        std::vector<std::string> fields;
+        for (const DisplayLine& line : editor.Form().Lines)
+            fields.push_back(line.Fields[0]);
+        EXPECT_EQ(fields, c.firstFields) << ::testing::PrintToString(c.texts);
+    }
+}
+
+TEST_F(DisplayEditorTest, LineInsertAndDeleteMoveTheFieldsWithTheirLines) {
+    editor.SetText({"A @", "B @"});
+    editor.SetField(0, 1, "a");
+    editor.SetField(1, 1, "b");
+    ASSERT_TRUE(editor.InsertLine(1));
+    ASSERT_TRUE(editor.InsertLine(3)); // the line count appends
+    EXPECT_FALSE(editor.InsertLine(5));
+    ASSERT_EQ(editor.Form().Lines.size(), 4u);
+    EXPECT_EQ(editor.Form().Lines[1].Text, "");
+    EXPECT_EQ(editor.Form().Lines[2].Fields[0], "b");
+    ASSERT_TRUE(editor.DeleteLine(0));
+    EXPECT_FALSE(editor.DeleteLine(3));
+    ASSERT_EQ(editor.Form().Lines.size(), 3u);
+    EXPECT_EQ(editor.Form().Lines[1].Text, "B @");
+    EXPECT_EQ(editor.Form().Lines[1].Fields[0], "b");
+}
+
 TEST_F(DisplayEditorTest, DeleteAsksAndNeedsASelection) {
+    EXPECT_FALSE(editor.Delete()); // asked first, as every delete does; answered No
+    EXPECT_EQ(ui.Questions, std::vector<std::string>{"Confirm OK to delete?"});
+    EXPECT_TRUE(ui.Errors.empty());
+    ui.YesNoAnswers = {true};
     EXPECT_FALSE(editor.Delete());
     EXPECT_EQ(ui.Errors.back(), "You must first select an entry");
 

@@ -338,6 +338,19 @@ TEST_F(Workbox, UnchangedRxSaveKeepsAddressesAndChangedSaveWritesDollarZero) {
     EXPECT_EQ(box.Rows()[0].Address, "$0");
 }
 
+TEST_F(Workbox, AListEntryLoadsItsOwnSourceUnderModbusNumbering) {
+    rx.Rows.push_back(Row("4", "Us", "Us", "1", "A", "Integer", "$40F000"));
+    rx.Rows.push_back(Row("4", "12", "Us", "1", "12.B", "Integer", "$40F004"));
+    ListArrays(workspace.project);
+    ASSERT_EQ(workspace.project.RxArrayList.size(), 2u);
+    box.Open(TlmArrayKind::Rx);
+    box.SetNumbering(CellNumbering::Modbus); // hides the source selector
+    ASSERT_TRUE(box.OpenListEntry(TlmArrayKind::Rx, workspace.project.RxArrayList[1]));
+    ASSERT_EQ(box.Rows().size(), 1u);
+    EXPECT_EQ(box.Rows()[0].Name, "12.B");
+    EXPECT_EQ(box.Group().First, 2);
+}
+
 TEST_F(Workbox, ModbusRxMessagesAreSavedFromUs) {
     box.SetSource(12);
     box.Open(TlmArrayKind::Rx);

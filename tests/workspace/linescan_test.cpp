@@ -99,6 +99,6 @@ TEST(LineScanHelpers, HexNumbersAndNumberClasses) {
 TEST(Notes, TravelOnOneLine) {
     EXPECT_EQ(EncodeNotes("first\r\nsecond\r\nthird"), "first\\second\\third");
     EXPECT_EQ(DecodeNotes("first\\second\\third"), "first\r\nsecond\r\nthird");
-    // A lone LF is lost, a lone CR comes back as CR LF.
-    EXPECT_EQ(DecodeNotes(EncodeNotes("a\nb\rc")), "ab\r\nc");
+    // Every line break, a lone LF or CR too, comes back as CR LF.
+    EXPECT_EQ(DecodeNotes(EncodeNotes("a\nb\rc\r\n")), "a\r\nb\r\nc\r\n");
 }

@@ -82,6 +82,14 @@ TEST(ModuleLibrary, CategoriesRepeatsAndLookups) {
     EXPECT_EQ(library.TopNumber, 9);
 }
 
+TEST(ModuleLibrary, ALibraryNotSortedByNumberFindsEveryModule) {
+    LibraryLoad load = ParseModuleLibrary({"9|4|Stats|d|\\", "3|1|Early|d|\\"}, "K7MODDEF.TXT");
+    ASSERT_TRUE(load.Messages.empty());
+    EXPECT_EQ(load.Library.TopNumber, 9);
+    EXPECT_EQ(load.Library.FindModuleByName("Stats"), 9);
+    EXPECT_EQ(load.Library.FindModuleByName("Early"), 3);
+}
+
 TEST(ModuleLibrary, MalformedRecordsAreSkippedWithTheirLine) {
     LibraryLoad load = ParseModuleLibrary(
         {"1|2|Good|d|\\", "x|2|Bad number|d|\\", "201|2|Too big|d|\\", "0|2|Too small|d|\\",

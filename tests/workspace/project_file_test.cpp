@@ -118,7 +118,7 @@ TEST(ProjectFile, KnownLossesOnTheWayBack) {
     ModuleLibrary library = test::TestLibrary();
     Project p;
     ResetProject(p, library);
-    p.Notes = "a\nb";                  // a lone LF is lost
+    p.Notes = "a\nb";                  // a lone LF comes back as CR LF
     p.Modules[0].Values[11] = "stale"; // outputs are rebuilt from the name
     p.TxArray.Rows.push_back({"", "Us", "5", "1", "0", "X", "", "Float", "", ""}); // no Port
     p.Ladder[0].CellKinds[1] = 1; // kinds 0 and 1 only: not written
@@ -128,7 +128,7 @@ TEST(ProjectFile, KnownLossesOnTheWayBack) {
     ASSERT_EQ(WriteProjectFile(dir.File("p.tvr"), p, library, Date), "");
     Project back;
     ASSERT_TRUE(Read(ReadTextLines(dir.File("p.tvr")).Lines, library, back).Ok);
-    EXPECT_EQ(back.Notes, "ab");
+    EXPECT_EQ(back.Notes, "a\r\nb");
     EXPECT_EQ(back.Modules[0].Values[11], "System.BootTrg");
     EXPECT_EQ(back.TxArray.RowCount(), 1);
     EXPECT_EQ(back.Ladder[0].CellNames[1], "");
