@@ -1,7 +1,5 @@
 #include "app/main_window.h"
 
-#include "compiler/compile_command.h"
-
 #include <QAction>
 #include <QCloseEvent>
 #include <QDockWidget>
@@ -19,8 +17,8 @@ static QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
-    : QMainWindow(parent), workspace_(workspace) {
+MainWindow::MainWindow(Session& session, QWidget* parent)
+    : QMainWindow(parent), session_(session), workspace_(session.Space()) {
     setGeometry(4, 4, 800, 600);
     pages_ = new QTabWidget(this);
     setCentralWidget(pages_);
@@ -151,10 +149,10 @@ void MainWindow::SaveAsClick() {
 void MainWindow::CompileClick() {
     statusMessage_ = "Compiling...";
     Refresh();
-    CompileProgress progress;
-    const CompileCommandResult result = CompileCommand(workspace_, progress);
+    ProgressPanel progress;
+    const CompileReport result = session_.Compile(progress);
     statusMessage_ = result.StatusMessage;
-    ShowErrorList(result.ErrorList, result.ShowInGreen);
+    ShowErrorList(result.ErrorList, result.Clean);
     Refresh();
 }
 

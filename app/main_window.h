@@ -3,7 +3,7 @@
 // changed; no project rule lives here.
 #pragma once
 
-#include "workspace/workspace.h"
+#include "session/session.h"
 
 #include <QMainWindow>
 #include <array>
@@ -22,7 +22,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
   public:
-    MainWindow(Workspace& workspace, QWidget* parent = nullptr);
+    MainWindow(Session& session, QWidget* parent = nullptr);
 
     // Shows the workspace's state: caption, enabled commands, recent
     // entries and the status line.
@@ -51,6 +51,7 @@ class MainWindow : public QMainWindow {
     void CreateErrorList();
     void ShowErrorList(const std::vector<std::string>& errors, bool clean);
 
+    Session& session_;
     Workspace& workspace_;
     QTabWidget* pages_ = nullptr;
     QAction* newAction_ = nullptr;

@@ -34,9 +34,10 @@ class MainWindowTest : public QObject {
     void startsWithANewProject() {
         QTemporaryDir dir;
         k7::test::ScriptedUi ui;
-        k7::Workspace workspace(ui, [] { return std::string("01/02/2026 10:00:00"); });
+        k7::Session session(ui, [] { return std::string("01/02/2026 10:00:00"); });
+        k7::Workspace& workspace = session.Space();
         workspace.Start(Options(dir));
-        k7::MainWindow window(workspace);
+        k7::MainWindow window(session);
         QCOMPARE(window.windowTitle(), QString("V5.62  "));
         QCOMPARE(window.StatusFieldText(2), QString());
         QCOMPARE(workspace.project.ModuleCount(), 1);
@@ -49,9 +50,10 @@ class MainWindowTest : public QObject {
     void statusLineFollowsTheChangeFlags() {
         QTemporaryDir dir;
         k7::test::ScriptedUi ui;
-        k7::Workspace workspace(ui, [] { return std::string("d"); });
+        k7::Session session(ui, [] { return std::string("d"); });
+        k7::Workspace& workspace = session.Space();
         workspace.Start(Options(dir));
-        k7::MainWindow window(workspace);
+        k7::MainWindow window(session);
         workspace.MarkProjectChanged();
         window.Refresh();
         QCOMPARE(window.StatusFieldText(2), QString("  Need to save...  Need to compile..."));
@@ -60,9 +62,10 @@ class MainWindowTest : public QObject {
     void closingAChangedProjectAsksFirst() {
         QTemporaryDir dir;
         k7::test::ScriptedUi ui;
-        k7::Workspace workspace(ui, [] { return std::string("d"); });
+        k7::Session session(ui, [] { return std::string("d"); });
+        k7::Workspace& workspace = session.Space();
         workspace.Start(Options(dir));
-        k7::MainWindow window(workspace);
+        k7::MainWindow window(session);
         window.show();
         workspace.MarkProjectChanged();
         ui.YesNoAnswers = {false};
@@ -81,10 +84,11 @@ class MainWindowTest : public QObject {
         QTemporaryDir dir;
         WriteSystemFolder(dir);
         k7::test::ScriptedUi ui;
-        k7::Workspace workspace(ui, [] { return std::string("01/02/2026 10:00:00"); });
+        k7::Session session(ui, [] { return std::string("01/02/2026 10:00:00"); });
+        k7::Workspace& workspace = session.Space();
         workspace.Start(Options(dir));
         QVERIFY(ui.Errors.empty());
-        k7::MainWindow window(workspace);
+        k7::MainWindow window(session);
 
         // An input naming a variable that does not exist.
         k7::TModuleInst adder;
