@@ -147,11 +147,15 @@ void MainWindow::CreateMenusAndTools() {
     for (const char* name :
          {"Save", "Save As", "Compile", "List Errors", "Set Cards", "Send Pgm", "Document"})
         tools->addAction(Command(name));
-    CreateModeSwitch(tools);
+    // The mode switch gets a row of its own, so a narrow window never
+    // folds it away.
+    addToolBarBreak();
+    QToolBar* modes = addToolBar(tr("Mode"));
+    modes->setObjectName("Mode");
+    CreateModeSwitch(modes);
 }
 
 void MainWindow::CreateModeSwitch(QToolBar* tools) {
-    tools->addSeparator();
     auto* group = new QButtonGroup(this);
     for (const char* mode : {"Design", "Debug", "Engineer"}) {
         auto* button = new QRadioButton(mode, tools);
@@ -191,6 +195,7 @@ void MainWindow::CreatePanels() {
     progressDock_->setWidget(progress_);
     addDockWidget(Qt::BottomDockWidgetArea, progressDock_);
     progressDock_->hide();
+    resizeDocks({errorDock_, progressDock_}, {130, 130}, Qt::Vertical);
     progress_->onStatusMessage = [this](const std::string& message) {
         statusMessage_ = message;
         statusFields_[3]->setText(Text(message));
