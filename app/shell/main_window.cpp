@@ -234,7 +234,7 @@ QString MainWindow::StatusFieldText(int field) const {
 
 void MainWindow::ProjectReplaced() {
     history_.Reset(workspace_.project);
-    databases_->Rebuild();
+    databases_->Refresh();
     notes_->Reload();
     ModeButton(Text(workspace_.shell.Mode))->setChecked(true);
 }
@@ -249,7 +249,7 @@ void MainWindow::ProjectChanged() {
     }
     changedWhileBusy_ = false;
     history_.Record(workspace_.project);
-    databases_->Rebuild();
+    databases_->Refresh();
     notes_->Reload();
     RefreshShell();
 }

@@ -61,14 +61,19 @@ DatabaseListsPanel::DatabaseListsPanel(Workspace& workspace, QWidget* parent)
         grid->addWidget(new QLabel(info.Title, this), row, column);
         grid->addWidget(list, row + 1, column);
     }
-    Rebuild();
+    Refresh();
 }
 
-void DatabaseListsPanel::Rebuild() {
-    ++rebuilds_;
-    for (DatabaseList* list : lists_) {
+void DatabaseListsPanel::Refresh() {
+    for (std::size_t i = 0; i < lists_.size(); ++i) {
+        DatabaseList* list = lists_[i];
+        const std::vector<std::string>& names = workspace_.project.Databases.List(list->Type());
+        if (names == shown_[i])
+            continue;
+        ++rebuilds_;
+        shown_[i] = names;
         list->clear();
-        for (const std::string& name : workspace_.project.Databases.List(list->Type()))
+        for (const std::string& name : names)
             list->addItem(QString::fromStdString(name));
     }
 }

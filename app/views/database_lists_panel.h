@@ -42,8 +42,10 @@ class DatabaseListsPanel : public QWidget {
 
   public:
     DatabaseListsPanel(Workspace& workspace, QWidget* parent = nullptr);
-    // Fills every list from the project's databases.
-    void Rebuild();
+    // Refills the lists whose names differ from the project's databases;
+    // the others are left as they are.
+    void Refresh();
+    // How many list refills Refresh has done so far.
     int RebuildCount() const { return rebuilds_; }
     DatabaseList* List(DbType type) const { return lists_[static_cast<int>(type)]; }
     std::function<void(DbType, const std::string&)> onNamePressed;
@@ -51,6 +53,7 @@ class DatabaseListsPanel : public QWidget {
   private:
     Workspace& workspace_;
     std::array<DatabaseList*, 6> lists_{};
+    std::array<std::vector<std::string>, 6> shown_{};
     int rebuilds_ = 0;
 };
 

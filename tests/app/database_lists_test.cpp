@@ -1,6 +1,7 @@
 // The database lists: drags carry the name and its type letter, and a
 // press on a name feeds Variable Search while it shows.
 #include "app/views/database_lists_panel.h"
+#include "app/views/notes_page.h"
 #include "app/views/variable_search_panel.h"
 #include "tests/app/app_fixture.h"
 
@@ -8,6 +9,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
 
 using k7::test::AppFixture;
 
@@ -56,6 +60,23 @@ class DatabaseListsTest : public QObject {
         PressName(tx, 0);
         QCOMPARE(search->SearchField()->text(), floats->item(0)->text());
         QCOMPARE(search->ResultList()->count(), results);
+    }
+
+    void onlyAChangeOfTheDatabasesRefillsAList() {
+        AppFixture app(AppFixture::Library::Small);
+        k7::MainWindow& window = *app.window;
+        k7::DatabaseListsPanel* lists = window.DatabaseLists();
+        const int before = lists->RebuildCount();
+        QTest::keyClicks(window.Notes()->NotesEdit(), "notes");
+        window.ModeButton("Engineer")->setChecked(true);
+        window.ModeButton("Design")->setChecked(true);
+        window.Pages()->setCurrentIndex(0);
+        QCOMPARE(lists->RebuildCount(), before);
+
+        // The adder's one output joins the Float list only.
+        app.AddAdder("System.BootTrg");
+        QCOMPARE(lists->RebuildCount(), before + 1);
+        QVERIFY(!lists->List(k7::DbType::Float)->findItems("ADD.SUM", Qt::MatchExactly).isEmpty());
     }
 };
 
