@@ -10,13 +10,13 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     k7::QtUserInterface ui;
-    k7::Workspace workspace(ui, k7::NowDateTimeText);
+    k7::Session session(ui, k7::NowDateTimeText);
 
     k7::StartOptions options;
     options.ProgramFolder = (QCoreApplication::applicationDirPath() + "/").toStdString();
-    workspace.Start(options);
+    session.Start(options);
 
-    k7::MainWindow window(workspace);
+    k7::MainWindow window(session);
     ui.SetParent(&window);
     const QStringList arguments = application.arguments();
     if (arguments.size() > 1)

@@ -49,15 +49,16 @@ int main(int argc, char** argv) {
     // they are.
     QTemporaryDir programFolder;
     k7::QtUserInterface ui;
-    k7::Workspace workspace(ui, k7::NowDateTimeText);
+    k7::Session session(ui, k7::NowDateTimeText);
+    k7::Workspace& workspace = session.Space();
     k7::StartOptions options;
     options.ProgramFolder = (programFolder.path() + "/").toStdString();
     options.SettingsPath = (programFolder.path() + "/K7Setup.ini").toStdString();
     options.SystemFolder = QDir(argv[2]).absolutePath().toStdString() + "/";
     options.BasicFolder = QDir(argv[3]).absolutePath().toStdString() + "/";
-    workspace.Start(options);
+    session.Start(options);
 
-    k7::MainWindow window(workspace);
+    k7::MainWindow window(session);
     ui.SetParent(&window);
     window.show();
     if (!window.OpenPath(argv[4]))

@@ -1,9 +1,6 @@
 #include "cli_unit_link.h"
 
 #include "comm/port_setup.h"
-#include "compiler/compile_driver.h"
-#include "compiler/name_resolution.h"
-#include "workspace/date_text.h"
 
 #include <csignal>
 #include <iostream>
@@ -25,45 +22,33 @@ constexpr int RunLimitMs = 12 * 3600 * 1000;
 
 } // namespace
 
-bool CompiledProject::CompileIfNeeded() {
-    if (Compiled)
-        return Clean;
-    Compiled = true;
-    CompileOptions options = WorkspaceCompileOptions(Space.settings, NowDateTimeText());
-    Context = std::make_unique<CompileContext>(Space.project, Space.library, options);
-    Context->MarkChanged = [this] { Space.MarkProjectChanged(); };
-    CompileProgress progress;
-    Clean = Compile(*Context, progress) == CompileOutcome::Clean;
-    for (const std::string& message : Context->ErrorList)
-        std::cout << message << "\n";
-    if (!Context->ImageSaveError.empty())
-        std::cout << Context->ImageSaveError << "\n";
-    std::cout << (Clean ? "Done compiling...no errors" : "Done compiling...errors") << std::endl;
-    return Clean;
-}
-
-std::optional<std::vector<std::string>> CompiledProject::ImageToSend() {
-    if (!CompileIfNeeded())
-        return std::nullopt;
-    return Context->Image.Lines;
-}
-
-std::string CompiledProject::LookupName(const std::string& name) {
-    if (!CompileIfNeeded())
-        return {};
-    return k7::LookupName(*Context, name);
-}
-
 SerialChoices ChoicesForPort(TSeComm32& port, const WorkspaceSettings& settings,
                              const std::string& portName) {
-    SerialChoices choices;
-    choices.PortIndex = settings.PortIndex;
-    choices.BaudIndex = settings.BaudIndex;
-    choices.ProtocolIndex = settings.ProtocolIndex;
-    choices.ParityIndex = settings.ParityIndex;
-    choices.WordLengthIndex = settings.WordLengthIndex;
+    SerialChoices choices = SerialChoicesOf(settings);
     ChoosePort(port, choices, portName);
     return choices;
+}
+
+void PrintLinkCompile(const CompileReport& report) {
+    for (const std::string& message : report.ErrorList)
+        std::cout << message << "\n";
+    if (!report.ImageSaveError.empty())
+        std::cout << report.ImageSaveError << "\n";
+    std::cout << (report.Outcome == CompileOutcome::Clean ? "Done compiling...no errors"
+                                                          : "Done compiling...errors")
+              << std::endl;
+}
+
+UnitLink& OpenUnitLink(Session& session, TimerQueue& timers, LoadView& view,
+                       const std::string& portName) {
+    CompileRequest request;
+    request.ShowSaveError = false;
+    session.SetLinkCompileRequest(request);
+    session.SetLinkCompileListener(PrintLinkCompile);
+    UnitLink& unit = session.Unit(timers, view);
+    const WorkspaceSettings& settings = session.Space().settings;
+    unit.Configure(ChoicesForPort(unit.Port, settings, portName), settings.SystemFolder);
+    return unit;
 }
 
 ConsoleLoadView::ConsoleLoadView() : BarOnTerminal(isatty(STDERR_FILENO) != 0) {}
@@ -149,10 +134,8 @@ int StatusOf(LoadOutcome outcome) {
 }
 
 LoadSession::LoadSession(const GlobalOptions& global, bool assumeYes, const std::string& portName)
-    : Ui(assumeYes), Space(StartWorkspace(Ui, global)) {
-    Sequence.SetSerialChoices(ChoicesForPort(Port, Space->settings, portName));
-    Sequence.SetSystemFolder(Space->settings.SystemFolder);
-}
+    : Ui(assumeYes), Core(StartSession(Ui, global)),
+      Unit(OpenUnitLink(*Core, Timers, View, portName)), Sequence(Unit.Sequence), Port(Unit.Port) {}
 
 int LoadSession::Finish() {
     if (Sequence.Running() && !Port.PortOpen()) {

@@ -10,30 +10,13 @@
 #include "comm/load_sequence.h"
 #include "comm/project_link.h"
 #include "comm/timer_queue.h"
-#include "compiler/compile_context.h"
+#include "session/session.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 
 namespace k7::cli {
-
-// The open project of a workspace, compiled the first time the image or
-// an address is asked for. Compile errors are printed when they occur.
-class CompiledProject : public ProjectLink {
-  public:
-    explicit CompiledProject(Workspace& workspace) : Space(workspace) {}
-    bool ProjectPresent() override { return true; }
-    std::optional<std::vector<std::string>> ImageToSend() override;
-    bool CompileIfNeeded() override;
-    std::string LookupName(const std::string& name) override;
-
-  private:
-    Workspace& Space;
-    std::unique_ptr<CompileContext> Context;
-    bool Compiled = false;
-    bool Clean = false;
-};
 
 // An image file sent as it is (k7c send --image).
 class ImageFileProject : public ProjectLink {
@@ -51,6 +34,15 @@ class ImageFileProject : public ProjectLink {
 // The port given with --port, with the other line choices of the settings.
 SerialChoices ChoicesForPort(TSeComm32& port, const WorkspaceSettings& settings,
                              const std::string& portName);
+
+// Prints what a compile started by Send or Watch reported: the error list,
+// an image that could not be written and the closing status line.
+void PrintLinkCompile(const CompileReport& report);
+
+// Points the session's unit link at the --port device, printing the link's
+// compiles.
+UnitLink& OpenUnitLink(Session& session, TimerQueue& timers, LoadView& view,
+                       const std::string& portName);
 
 // The terminal page and progress panel on a text terminal: terminal text
 // on standard output, the progress bar on standard error when that is a
@@ -98,13 +90,13 @@ class LoadSession {
     int Finish();
 
     TerminalUi Ui;
-    std::unique_ptr<Workspace> Space;
-    TSeComm32 Port{Ui};
+    // The timers and the view outlive the session's unit link, which holds them.
     TimerQueue Timers;
-    ReceivePump Pump{Port, Timers.CreateTimer()};
-    Terminal Screen;
     ConsoleLoadView View;
-    LoadSequence Sequence{Port, Pump, Screen, Timers.CreateTimer(), Ui, View};
+    std::unique_ptr<Session> Core;
+    UnitLink& Unit;
+    LoadSequence& Sequence;
+    TSeComm32& Port;
 };
 
 } // namespace k7::cli

@@ -10,17 +10,17 @@ constexpr int RowsPerSide = WatchGridRows - 1;
 
 } // namespace
 
-WatchSession::WatchSession(const GlobalOptions& global) : Space(StartWorkspace(Ui, global)) {}
+WatchSession::WatchSession(const GlobalOptions& global, const std::string& portName)
+    : Core(StartSession(Ui, global)), Unit(OpenUnitLink(*Core, Timers, View, portName)),
+      Window(Unit.Watch) {}
 
-int WatchSession::OpenWindow(const std::string& projectPath, const std::string& portName) {
-    const int status = OpenProjectForCommand(*Space, projectPath);
+int WatchSession::OpenWindow(const std::string& projectPath) {
+    const int status = OpenProjectForCommand(Core->Space(), projectPath);
     if (status != ExitSuccess)
         return status;
-    Project = std::make_unique<CompiledProject>(*Space);
-    Window.SetSerialChoices(ChoicesForPort(Port, Space->settings, portName));
-    if (!Window.Open(*Project)) {
-        if (!Port.LastError().empty())
-            std::cout << Port.LastError() << std::endl;
+    if (!Window.Open(Core->Link())) {
+        if (!Unit.Port.LastError().empty())
+            std::cout << Unit.Port.LastError() << std::endl;
         return ExitFailure;
     }
     return ExitSuccess;
@@ -31,8 +31,8 @@ bool WatchSession::Place(int index, const std::string& name) {
     const int row = index % RowsPerSide + 1;
     Places.emplace_back(column, row);
     Window.StartDrag(name);
-    Window.Drop(column, row, *Project);
-    if (Project->LookupName(name).size() >= WatchAddressMinLength)
+    Window.Drop(column, row, Core->Link());
+    if (Core->Link().LookupName(name).size() >= WatchAddressMinLength)
         return true;
     std::cout << name << ": no variable of this name has a place in the unit's watch table"
               << std::endl;
@@ -67,7 +67,7 @@ int WatchSession::PrintReplies(int count) {
     RunUntil(
         Timers,
         [&] {
-            return printed >= count || !Port.PortOpen() || InterruptRequested() ||
+            return printed >= count || !Unit.Port.PortOpen() || InterruptRequested() ||
                    Timers.Now() - lastReply > WatchReplyWaitMs + WatchPollIntervalMs;
         },
         [] {});
@@ -76,7 +76,7 @@ int WatchSession::PrintReplies(int count) {
         return ExitSuccess;
     if (InterruptRequested())
         return ExitFailure;
-    std::cout << (Port.PortOpen() ? "No reply from K7." : Port.LastError()) << std::endl;
+    std::cout << (Unit.Port.PortOpen() ? "No reply from K7." : Unit.Port.LastError()) << std::endl;
     return ExitFailure;
 }
 

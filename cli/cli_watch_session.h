@@ -16,10 +16,10 @@ constexpr int WatchReplyWaitMs = 5000;
 
 class WatchSession {
   public:
-    explicit WatchSession(const GlobalOptions& global);
+    WatchSession(const GlobalOptions& global, const std::string& portName);
 
     // Opens the project and the watch window (compiling first). Exit status.
-    int OpenWindow(const std::string& projectPath, const std::string& portName);
+    int OpenWindow(const std::string& projectPath);
     // Drops a name on the index-th place: slots 1 to 14, then 16 to 29.
     // False (after a message) when the name has no address to watch.
     bool Place(int index, const std::string& name);
@@ -29,16 +29,15 @@ class WatchSession {
     int PrintReplies(int count);
 
     TerminalUi Ui;
-    std::unique_ptr<Workspace> Space;
-    TSeComm32 Port{Ui};
+    // The timers and the view outlive the session's unit link, which holds them.
     TimerQueue Timers;
-    ReceivePump Pump{Port, Timers.CreateTimer()};
-    WatchWindow Window{Port, Pump, Timers.CreateTimer(), Ui};
+    LoadView View;
+    std::unique_ptr<Session> Core;
+    UnitLink& Unit;
+    WatchWindow& Window;
 
   private:
     std::string ReplyLine() const;
-
-    std::unique_ptr<CompiledProject> Project;
     std::vector<std::pair<int, int>> Places; // (column, row) of each name
 };
 

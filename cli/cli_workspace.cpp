@@ -58,20 +58,38 @@ std::string ProgramFolder() {
     return FolderPart(path);
 }
 
-std::unique_ptr<Workspace> StartWorkspace(UserInterface& ui, const GlobalOptions& global,
-                                          const std::string& fixedDate) {
+namespace {
+
+std::function<std::string()> DateTextOf(const std::string& fixedDate) {
     std::setlocale(LC_TIME, "");
-    std::function<std::string()> dateText = NowDateTimeText;
-    if (!fixedDate.empty())
-        dateText = [fixedDate] { return fixedDate; };
-    auto workspace = std::make_unique<Workspace>(ui, dateText);
+    if (fixedDate.empty())
+        return NowDateTimeText;
+    return [fixedDate] { return fixedDate; };
+}
+
+StartOptions StartOptionsOf(const GlobalOptions& global) {
     StartOptions options;
     options.ProgramFolder = ProgramFolder();
     options.SettingsPath = global.SettingsFile;
     options.SystemFolder = global.SystemFolder;
     options.BasicFolder = global.BasicFolder;
-    workspace->Start(options);
+    return options;
+}
+
+} // namespace
+
+std::unique_ptr<Workspace> StartWorkspace(UserInterface& ui, const GlobalOptions& global,
+                                          const std::string& fixedDate) {
+    auto workspace = std::make_unique<Workspace>(ui, DateTextOf(fixedDate));
+    workspace->Start(StartOptionsOf(global));
     return workspace;
+}
+
+std::unique_ptr<Session> StartSession(UserInterface& ui, const GlobalOptions& global,
+                                      const std::string& fixedDate) {
+    auto session = std::make_unique<Session>(ui, DateTextOf(fixedDate));
+    session->Start(StartOptionsOf(global));
+    return session;
 }
 
 int OpenProjectForCommand(Workspace& workspace, const std::string& path) {

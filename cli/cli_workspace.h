@@ -3,6 +3,7 @@
 #pragma once
 
 #include "commands.h"
+#include "session/session.h"
 #include "workspace/user_interface.h"
 #include "workspace/workspace.h"
 
@@ -32,6 +33,10 @@ std::string ProgramFolder();
 // workstation clock unless fixedDate is given.
 std::unique_ptr<Workspace> StartWorkspace(UserInterface& ui, const GlobalOptions& global,
                                           const std::string& fixedDate = {});
+
+// A started session for the global options, dated like StartWorkspace.
+std::unique_ptr<Session> StartSession(UserInterface& ui, const GlobalOptions& global,
+                                      const std::string& fixedDate = {});
 
 // Opens a project file for a command: file-system problems are printed on
 // standard error and give ExitUsage, a file that is not a project ExitFailure.

@@ -5,7 +5,6 @@
 #include "commands.h"
 
 #include "compiler/compile_driver.h"
-#include "workspace/date_text.h"
 
 #include <iostream>
 
@@ -20,42 +19,38 @@ struct CompileCommandOptions {
 
 int RunCompile(const GlobalOptions& global, const CompileCommandOptions& options) {
     TerminalUi ui;
-    auto workspace = StartWorkspace(ui, global, options.Date);
-    int status = OpenProjectForCommand(*workspace, options.Project);
+    auto session = StartSession(ui, global, options.Date);
+    int status = OpenProjectForCommand(session->Space(), options.Project);
     if (status != ExitSuccess)
         return status;
 
-    const std::string date = options.Date.empty() ? NowDateTimeText() : options.Date;
-    CompileOptions compileOptions = WorkspaceCompileOptions(workspace->settings, date);
-    if (!options.Out.empty())
-        compileOptions.ImagePath = options.Out;
-    CompileContext context(workspace->project, workspace->library, compileOptions);
-    context.MarkChanged = [&workspace] { workspace->MarkProjectChanged(); };
-    CompileProgress progress;
-    const CompileOutcome outcome = Compile(context, progress);
+    CompileRequest request;
+    request.ImagePath = options.Out;
+    request.ShowSaveError = false;
+    ProgressPanel quiet;
+    const CompileReport report = session->Compile(quiet, request);
 
-    for (const std::string& message : context.ErrorList)
+    for (const std::string& message : report.ErrorList)
         std::cout << message << "\n";
-    if (context.NewAddressesAssigned) {
+    if (report.NewAddressesAssigned) {
         if (!options.Save)
             std::cout << "New RAM addresses were assigned; --save stores them in the project.\n";
-        else if (workspace->SaveProject())
+        else if (session->Space().SaveProject())
             std::cout << "New RAM addresses were assigned and saved in the project.\n";
         else
             status = ExitUsage;
     }
-    std::cout << RamFigureText(context.RamUsed) << "\n"
-              << FlashFigureText(context.FlashUsed) << "\n";
-    std::cout << (outcome == CompileOutcome::Clean ? "Done compiling...no errors"
-                                                   : "Done compiling...errors")
+    std::cout << RamFigureText(report.RamUsed) << "\n" << FlashFigureText(report.FlashUsed) << "\n";
+    std::cout << (report.Outcome == CompileOutcome::Clean ? "Done compiling...no errors"
+                                                          : "Done compiling...errors")
               << std::endl;
-    if (!context.ImageSaveError.empty()) {
-        std::cerr << "k7c: " << context.ImageSaveError << std::endl;
+    if (!report.ImageSaveError.empty()) {
+        std::cerr << "k7c: " << report.ImageSaveError << std::endl;
         return ExitUsage;
     }
     if (status != ExitSuccess)
         return status;
-    return outcome == CompileOutcome::Clean ? ExitSuccess : ExitFailure;
+    return report.Outcome == CompileOutcome::Clean ? ExitSuccess : ExitFailure;
 }
 
 } // namespace

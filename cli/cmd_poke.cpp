@@ -31,8 +31,8 @@ int RunPoke(const GlobalOptions& global, const PokeOptions& options) {
         }
         pokes.emplace_back(assignment.substr(0, equals), assignment.substr(equals + 1));
     }
-    WatchSession session(global);
-    int status = session.OpenWindow(options.Project, options.Port);
+    WatchSession session(global, options.Port);
+    int status = session.OpenWindow(options.Project);
     if (status != ExitSuccess)
         return status;
     for (std::size_t i = 0; i < pokes.size(); ++i) {

@@ -59,19 +59,20 @@ int RunSend(const GlobalOptions& global, const SendOptions& options) {
     }
     LoadSession session(global, options.Yes, options.Port);
 
-    std::unique_ptr<ProjectLink> project;
+    std::unique_ptr<ProjectLink> imageFile;
+    ProjectLink* project = &session.Core->Link();
     if (!options.Image.empty()) {
         TextFile image = ReadTextLines(options.Image);
         if (!image.Ok) {
             std::cerr << "k7c: " << image.Error << std::endl;
             return ExitUsage;
         }
-        project = std::make_unique<ImageFileProject>(std::move(image.Lines));
+        imageFile = std::make_unique<ImageFileProject>(std::move(image.Lines));
+        project = imageFile.get();
     } else {
-        const int status = OpenProjectForCommand(*session.Space, options.Project);
+        const int status = OpenProjectForCommand(session.Core->Space(), options.Project);
         if (status != ExitSuccess)
             return status;
-        project = std::make_unique<CompiledProject>(*session.Space);
     }
     const bool started = options.Remote.empty()
                              ? session.Sequence.SendProgram(*project)

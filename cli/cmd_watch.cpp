@@ -23,8 +23,8 @@ int RunWatch(const GlobalOptions& global, const WatchOptions& options) {
         std::cerr << "k7c: the watch window has room for " << WatchableSlots << " names\n";
         return ExitUsage;
     }
-    WatchSession session(global);
-    int status = session.OpenWindow(options.Project, options.Port);
+    WatchSession session(global, options.Port);
+    int status = session.OpenWindow(options.Project);
     if (status != ExitSuccess)
         return status;
     for (std::size_t i = 0; i < options.Names.size(); ++i)

@@ -37,7 +37,7 @@ void ShowStart(CompileProgress& progress) {
     progress.Show(true);
     progress.SetLabel("Compiling...");
     progress.SetRepeatLabel("Initializing...");
-    progress.SetGauge(0);
+    progress.SetPosition(0);
     progress.SetStatusMessage("Compiling...");
     progress.SetLabel("Compiling Program...");
 }
@@ -61,7 +61,7 @@ bool RunPass(CompileContext& context, CompileProgress& progress, uint32_t ramCur
     const int base = (context.Pass - 1) * 50;
     if (StopTest(context, progress))
         return false;
-    progress.SetGauge(base + 20);
+    progress.SetPosition(base + 20);
     context.FlashCursor = context.Sys.Modules;
     context.ModuleOrder =
         ModuleOrderList(context.project, context.options.SortModulesBeforeCompile);
@@ -74,7 +74,7 @@ bool RunPass(CompileContext& context, CompileProgress& progress, uint32_t ramCur
     if (StopTest(context, progress))
         return false;
     CompileModuleWalks(context, 3, 3);
-    progress.SetGauge(base + 25);
+    progress.SetPosition(base + 25);
     NextSection(context, progress, Marker::Ladder, "Ladder...");
 
     if (StopTest(context, progress))
@@ -87,14 +87,14 @@ bool RunPass(CompileContext& context, CompileProgress& progress, uint32_t ramCur
     // Without a TX array the pointer names the start of the RX section.
     context.Sys.Tx = context.FlashCursor;
     CompileTx(context);
-    progress.SetGauge(base + 30);
+    progress.SetPosition(base + 30);
     context.Sys.Rx = context.FlashCursor;
     NextSection(context, progress, Marker::Rx, "RX Arrays...");
 
     if (StopTest(context, progress))
         return false;
     CompileRx(context);
-    progress.SetGauge(base + 35);
+    progress.SetPosition(base + 35);
     context.Sys.Dsps = context.FlashCursor;
     NextSection(context, progress, Marker::Displays, "Displays...");
 
@@ -107,7 +107,7 @@ bool RunPass(CompileContext& context, CompileProgress& progress, uint32_t ramCur
     if (StopTest(context, progress))
         return false;
     CompileComBuffers(context);
-    progress.SetGauge(base + 40);
+    progress.SetPosition(base + 40);
     context.Sys.Tbls = context.FlashCursor;
     NextSection(context, progress, Marker::Tables, "Tables...");
 
@@ -197,7 +197,7 @@ CompileOutcome Compile(CompileContext& context, CompileProgress& progress) {
     ClearForCompile(context);
     ShowStart(progress);
     RunIoPointCheck(context);
-    progress.SetGauge(10);
+    progress.SetPosition(10);
 
     context.FlashCursor = FlashBase;
     context.RamCursor = RamBase;
@@ -214,7 +214,7 @@ CompileOutcome Compile(CompileContext& context, CompileProgress& progress) {
         ModuleOrderList(context.project, context.options.SortModulesBeforeCompile);
     progress.SetRepeatLabel("Assigning RAM...");
     AssignRam(context);
-    progress.SetGauge(15);
+    progress.SetPosition(15);
 
     context.Image.Add(Marker::Constants);
     WriteConstants(context);

@@ -144,6 +144,7 @@ class Session {
     class LinkedProject;
     friend class LinkedProject;
     bool LinkCompileIfNeeded();
+    bool RunLinkCompile();
 
     Workspace workspace_;
     std::unique_ptr<CompileContext> lastCompile_;

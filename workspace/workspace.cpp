@@ -80,6 +80,7 @@ bool Workspace::LoadFile(const std::string& path) {
     RebuildDatabases(project, library);
     ListArrays(project);
     RecordRecent(path);
+    projectOpened_ = true;
     return true;
 }
 

@@ -61,6 +61,8 @@ class Workspace {
     // The workstation's date and time text, as file headers take it.
     std::string DateText() const { return dateText_(); }
     UserInterface& Ui() { return ui_; }
+    // True once a project file was read since start-up.
+    bool ProjectOpened() const { return projectOpened_; }
 
     WorkspaceSettings settings;
     std::string settingsPath;
@@ -80,6 +82,7 @@ class Workspace {
     UserInterface& ui_;
     std::function<std::string()> dateText_;
     std::vector<std::string> startMessages_;
+    bool projectOpened_ = false;
 };
 
 } // namespace k7

@@ -6,8 +6,6 @@
 #include "app/views/notes_page.h"
 #include "app/views/preferences_panel.h"
 #include "app/views/variable_search_panel.h"
-#include "compiler/compile_command.h"
-#include "compiler/ram_assignment.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,8 +30,8 @@ static QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
-    : QMainWindow(parent), workspace_(workspace) {
+MainWindow::MainWindow(Session& session, QWidget* parent)
+    : QMainWindow(parent), session_(session), workspace_(session.Space()) {
     setGeometry(4, 4, 800, 600);
     setAcceptDrops(true);
     CreateActions();
@@ -344,16 +342,15 @@ void MainWindow::CompileClick() {
     progressDock_->show();
     SetBusy(true);
     changedWhileBusy_ = false;
-    PanelCompileProgress progress(*progress_);
-    const CompileCommandResult result = CompileCommand(workspace_, progress);
+    const CompileReport result = session_.Compile(*progress_);
     progressDock_->hide();
     SetBusy(false);
     statusMessage_ = result.StatusMessage;
     for (const std::string& error : result.ErrorList) {
         auto* item = new QListWidgetItem(Text(error), errorList_);
-        item->setForeground(result.ShowInGreen ? Qt::darkGreen : Qt::red);
+        item->setForeground(result.Clean ? Qt::darkGreen : Qt::red);
     }
-    if (result.ShowInGreen)
+    if (result.Clean)
         errorDock_->hide();
     // A compile that assigned new RAM addresses changed the project: one
     // step of the history, recorded once the compile is over.
@@ -367,8 +364,7 @@ void MainWindow::ListErrorsClick() {
 }
 
 void MainWindow::ReassignClick() {
-    if (Reassign(workspace_.project, workspace_.Ui()))
-        workspace_.MarkProjectChanged();
+    session_.Reassign();
     RefreshShell();
 }
 

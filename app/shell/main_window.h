@@ -1,11 +1,11 @@
 // The main window shell: caption, menus, tool bar, mode switch, status
 // line, the shared progress panel and the compiler status panel, with the
 // database lists beside the tabbed pages. Every command forwards to the
-// workspace; the views reload from the workspace's change notices.
+// session; the views reload from the workspace's change notices.
 #pragma once
 
+#include "session/session.h"
 #include "workspace/project_history.h"
-#include "workspace/workspace.h"
 
 #include <QMainWindow>
 #include <array>
@@ -34,7 +34,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
   public:
-    MainWindow(Workspace& workspace, QWidget* parent = nullptr);
+    MainWindow(Session& session, QWidget* parent = nullptr);
 
     // Opens a project given on the command line or dropped on the window,
     // through the same guard as Open.
@@ -94,6 +94,7 @@ class MainWindow : public QMainWindow {
     void UndoClick();
     void RedoClick();
 
+    Session& session_;
     Workspace& workspace_;
     ProjectHistory history_;
     QTabWidget* pages_ = nullptr;

@@ -4,7 +4,6 @@
 // the one button that can be pressed.
 #pragma once
 
-#include "compiler/compile_progress.h"
 #include "workspace/progress_panel.h"
 
 #include <QFrame>
@@ -58,22 +57,6 @@ class ProgressPanelWidget : public QFrame, public ProgressPanel {
     QProgressBar* bar_;
     QPushButton* cancel_;
     bool cancelRequested_ = false;
-};
-
-// The compile's view of the panel.
-class PanelCompileProgress : public CompileProgress {
-  public:
-    explicit PanelCompileProgress(ProgressPanel& panel) : panel_(panel) {}
-    void Show(bool visible) override { panel_.Show(visible); }
-    void SetCaption(const std::string& caption) override { panel_.SetCaption(caption); }
-    void SetLabel(const std::string& label) override { panel_.SetLabel(label); }
-    void SetRepeatLabel(const std::string& label) override { panel_.SetRepeatLabel(label); }
-    void SetGauge(int percent) override { panel_.SetPosition(percent); }
-    void SetStatusMessage(const std::string& message) override { panel_.SetStatusMessage(message); }
-    bool CancelRequested() override { return panel_.CancelRequested(); }
-
-  private:
-    ProgressPanel& panel_;
 };
 
 } // namespace k7

@@ -1,6 +1,6 @@
 // What every desktop test starts from: a program folder of its own with the
 // shipped system folder (or a small library), scripted message boxes and
-// file dialogs, and the main window over a started workspace.
+// file dialogs, and the main window over a started session.
 #pragma once
 
 #include "app/shell/main_window.h"
@@ -40,8 +40,8 @@ class AppFixture {
         StartOptions options;
         options.ProgramFolder = (dir.path() + "/").toStdString();
         options.SettingsPath = SettingsPath().toStdString();
-        workspace.Start(options);
-        window = std::make_unique<MainWindow>(workspace);
+        session.Start(options);
+        window = std::make_unique<MainWindow>(session);
     }
 
     QString SystemPath(const QString& name) const { return dir.path() + "/K7System/" + name; }
@@ -71,7 +71,8 @@ class AppFixture {
 
     QTemporaryDir dir;
     ScriptedUi ui;
-    Workspace workspace{ui, [] { return std::string("01/02/2026 10:00:00"); }};
+    Session session{ui, [] { return std::string("01/02/2026 10:00:00"); }};
+    Workspace& workspace = session.Space();
     std::unique_ptr<MainWindow> window;
 };
 

@@ -24,7 +24,7 @@ class CancelAfter : public CompileProgress {
     explicit CancelAfter(int calls) : calls_(calls) {}
     bool CancelRequested() override { return --calls_ < 0; }
     void SetRepeatLabel(const std::string& label) override { labels.push_back(label); }
-    void SetGauge(int percent) override { gauges.push_back(percent); }
+    void SetPosition(int percent) override { gauges.push_back(percent); }
     std::vector<std::string> labels;
     std::vector<int> gauges;
 
