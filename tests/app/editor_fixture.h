@@ -1,0 +1,57 @@
+// What the editor page tests share: a workspace started on the shipped
+// system folder, with every message box scripted, and hand-built drag and
+// drop events (a real drag blocks under the offscreen platform).
+#pragma once
+
+#include "tests/support/scripted_ui.h"
+#include "workspace/workspace.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+namespace k7::test {
+
+struct EditorFixture {
+    ScriptedUi ui;
+    QTemporaryDir dir;
+    Workspace workspace{ui, [] { return std::string("01/02/2026 10:00:00"); }};
+
+    EditorFixture() {
+        StartOptions options;
+        options.ProgramFolder = (dir.path() + "/").toStdString();
+        options.SettingsPath = (dir.path() + "/K7Setup.ini").toStdString();
+        options.SystemFolder = K7_DATA_DIR;
+        workspace.Start(options);
+        ui.Errors.clear();
+    }
+
+    bool OpenExample() { return workspace.OpenProjectPath(K7_EXAMPLES_DIR "pumpstation.tvr"); }
+};
+
+// What a database list drags: the variable name as text.
+inline std::unique_ptr<QMimeData> NameData(const QString& name) {
+    auto data = std::make_unique<QMimeData>();
+    data->setText(name);
+    return data;
+}
+
+// Enter, move and drop at `at` (target's coordinates); true when the target
+// took the drop.
+inline bool Drop(QWidget* target, QPoint at, const QMimeData& data) {
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    if (!move.isAccepted())
+        return false;
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+} // namespace k7::test
