@@ -116,6 +116,7 @@ QWidget* TlmWorkboxPanel::CreatePanels() {
     auto* multiplierGrid = new QGridLayout(multipliers_);
     for (int i = 0; i < WorkboxMultiplierCount; ++i) {
         auto* button = new QPushButton(WorkboxMultipliers[i]);
+        button->setObjectName(WorkboxMultipliers[i]);
         multiplierGrid->addWidget(button, i / 3, i % 3);
         connect(button, &QPushButton::clicked, this, [this, i] {
             workbox_.ChooseMultiplier(i);
@@ -132,6 +133,7 @@ QWidget* TlmWorkboxPanel::CreatePanels() {
         {"RealTimeClock", SpecialField::RealTimeClock}};
     for (auto [caption, field] : fields) {
         auto* button = new QPushButton(tr(caption));
+        button->setObjectName(caption);
         specialColumn->addWidget(button);
         connect(button, &QPushButton::clicked, this, [this, field = field] {
             workbox_.ChooseSpecialField(field);

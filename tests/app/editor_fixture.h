@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -52,6 +54,21 @@ inline bool Drop(QWidget* target, QPoint at, const QMimeData& data) {
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     return drop.isAccepted();
+}
+
+// A click on a grid cell, where a person would click.
+inline void ClickCell(QTableWidget* grid, int row, int column) {
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualItemRect(grid->item(row, column)).center());
+}
+
+inline QPoint CellCentre(QTableWidget* grid, int row, int column) {
+    return grid->visualItemRect(grid->item(row, column)).center();
+}
+
+inline QString CellText(QTableWidget* grid, int row, int column) {
+    const QTableWidgetItem* item = grid->item(row, column);
+    return item ? item->text() : QString();
 }
 
 } // namespace k7::test
