@@ -139,6 +139,13 @@ int DisplayPage::CurrentLine() const {
     return memo_->textCursor().blockNumber();
 }
 
+// An open cell editor commits its text while the widgets are destroyed,
+// after the editor model has gone: stop listening first.
+DisplayPage::~DisplayPage() {
+    fields_->disconnect(this);
+    memo_->disconnect(this);
+}
+
 void DisplayPage::Reload() {
     showing_ = true;
     list_->clear();
@@ -173,7 +180,7 @@ void DisplayPage::ShowLine() {
     const DisplayLine empty;
     const DisplayLine& line = index < static_cast<int>(lines.size()) ? lines[index] : empty;
     for (int k = 0; k < DisplayFieldCount; ++k)
-        fields_->setItem(k, 0, new QTableWidgetItem(Text(line.Fields[k])));
+        ShowCell(fields_, k, 0, Text(line.Fields[k]));
     preview_->setText(Text(PreviewDisplayLine(line)));
     showing_ = false;
 }

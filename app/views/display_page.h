@@ -24,6 +24,7 @@ class DisplayPage : public QWidget {
 
   public:
     explicit DisplayPage(Workspace& workspace, QWidget* parent = nullptr);
+    ~DisplayPage() override;
 
     // Shows the project's display list and the editor's form.
     void Reload();

@@ -190,6 +190,13 @@ QPushButton* SpeechPage::Button(const QString& caption) const {
     return findChild<QPushButton*>(caption);
 }
 
+// An open cell editor commits its text while the widgets are destroyed,
+// after the editor model has gone: stop listening first.
+SpeechPage::~SpeechPage() {
+    grid_->disconnect(this);
+    phrases_->disconnect(this);
+}
+
 void SpeechPage::Reload() {
     showing_ = true;
     reports_->clear();
@@ -204,10 +211,8 @@ void SpeechPage::Reload() {
 void SpeechPage::ShowPhrases() {
     showing_ = true;
     for (int n = 1; n <= PhraseCount; ++n) {
-        auto* number = new QTableWidgetItem(QString::number(n));
-        number->setFlags(number->flags() & ~Qt::ItemIsEditable);
-        phrases_->setItem(n - 1, 0, number);
-        phrases_->setItem(n - 1, 1, new QTableWidgetItem(Text(PhraseText(workspace_.project, n))));
+        ShowCell(phrases_, n - 1, 0, QString::number(n), false);
+        ShowCell(phrases_, n - 1, 1, Text(PhraseText(workspace_.project, n)));
     }
     showing_ = false;
 }
@@ -231,7 +236,7 @@ void SpeechPage::ShowGrid() {
     grid_->setHorizontalHeaderLabels(titles);
     for (int line = 1; line <= editor_.LineCount(); ++line)
         for (int c = 0; c < SpeechGridColumns; ++c)
-            grid_->setItem(line - 1, c, new QTableWidgetItem(Text(editor_.ShownCell(line, c))));
+            ShowCell(grid_, line - 1, c, Text(editor_.ShownCell(line, c)), false);
     showing_ = false;
 }
 

@@ -24,6 +24,7 @@ class SpeechPage : public QWidget {
 
   public:
     SpeechPage(Workspace& workspace, std::unique_ptr<SpeechVoice> voice, QWidget* parent = nullptr);
+    ~SpeechPage() override;
     void Reload();
 
     SpeechEditor& Editor() { return editor_; }

@@ -200,7 +200,7 @@ void TlmWorkboxPanel::FillEntries() {
         const std::string* cells[] = {&row.Wd,   &row.Bit,  &row.Name,
                                       &row.Mult, &row.Type, &row.Address};
         for (int c = 0; c < 6; ++c)
-            entries_->setItem(r, c, new QTableWidgetItem(QString::fromStdString(*cells[c])));
+            ShowCell(entries_, r, c, QString::fromStdString(*cells[c]), false);
     }
     entries_->setColumnHidden(static_cast<int>(WorkboxColumn::Address),
                               workbox_.Kind() == TlmArrayKind::Tx);

@@ -65,6 +65,17 @@ void DropLineEdit::dropEvent(QDropEvent* event) {
         emit nameDropped(event->mimeData()->text());
 }
 
+void ShowCell(QTableWidget* grid, int row, int column, const QString& text, bool editable) {
+    QTableWidgetItem* item = grid->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        grid->setItem(row, column, item);
+    }
+    item->setText(text);
+    const Qt::ItemFlags flags = item->flags();
+    item->setFlags(editable ? flags | Qt::ItemIsEditable : flags & ~Qt::ItemIsEditable);
+}
+
 PhraseTable::PhraseTable(QWidget* parent) : QTableWidget(parent) {
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);

@@ -44,6 +44,11 @@ class DropLineEdit : public QLineEdit {
     void dropEvent(QDropEvent* event) override;
 };
 
+// Shows text in a grid cell, keeping the cell's item: a page refreshes its
+// grid from inside the grid's own change signal, while the item that sent
+// it is still in use.
+void ShowCell(QTableWidget* grid, int row, int column, const QString& text, bool editable = true);
+
 // The phrase list: rows drag their phrase number.
 class PhraseTable : public QTableWidget {
     Q_OBJECT
