@@ -54,16 +54,47 @@ TablePage::TablePage(Workspace& workspace, QWidget* parent)
     form->addRow(tr("Value columns"), columns_);
     form->addRow(tr("Characters per string"), chars_);
     form->addRow(tr("Row type"), rowType_);
+    // The list with the commands that pick a table; beside it the editor,
+    // shown from New Table or Edit Table until Close.
     auto* left = new QVBoxLayout;
     left->addWidget(new QLabel(TableListTitle));
     left->addWidget(list_);
-    left->addLayout(form);
-    auto* right = new QVBoxLayout;
-    right->addWidget(grid_);
-    right->addWidget(CreateButtons());
+    left->addWidget(Button(tr("New Table"), [this] {
+        editor_.NewTable();
+        editorArea_->show();
+        return true;
+    }));
+    left->addWidget(Button(tr("Edit Table"), [this] {
+        if (!editor_.EditTable())
+            return false;
+        editorArea_->show();
+        return true;
+    }));
+    left->addWidget(Button(tr("Delete Table"), [this] { return editor_.DeleteTable(); }));
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(Button(tr("Save to Proj"), [this] {
+        const bool saved = editor_.SaveTable();
+        if (!saved && editor_.Table().Header.Name.size() < 2)
+            name_->setFocus(); // the message sends the cursor to the name
+        return saved;
+    }));
+    commands->addWidget(Button(tr("Close"), [this] {
+        if (!editor_.CloseEditor())
+            return false;
+        editorArea_->hide();
+        return true;
+    }));
+    commands->addStretch();
+    editorArea_ = new QWidget;
+    auto* right = new QVBoxLayout(editorArea_);
+    right->setContentsMargins(0, 0, 0, 0);
+    right->addLayout(form);
+    right->addWidget(grid_, 1);
+    right->addLayout(commands);
+    editorArea_->hide();
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
-    layout->addLayout(right, 1);
+    layout->addWidget(editorArea_, 1);
 
     auto field = [this](DropLineEdit* edit, bool (TableEditor::*type)(const std::string&)) {
         auto apply = [this, type](const QString& text) {
@@ -118,40 +149,31 @@ TablePage::TablePage(Workspace& workspace, QWidget* parent)
     Reload();
 }
 
-QWidget* TablePage::CreateButtons() {
-    auto* row = new QWidget;
-    auto* buttons = new QHBoxLayout(row);
-    auto add = [this, buttons](const QString& caption, auto action) {
-        auto* button = new QPushButton(caption);
-        button->setObjectName(caption);
-        buttons->addWidget(button);
-        connect(button, &QPushButton::clicked, this, [this, action] {
-            if (action())
-                Reload();
-        });
-    };
-    add(tr("New Table"), [this] {
-        editor_.NewTable();
-        return true;
+// A command button; after a command that changed something the page
+// shows the project and the editor again.
+QPushButton* TablePage::Button(const QString& caption, std::function<bool()> command) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(caption);
+    connect(button, &QPushButton::clicked, this, [this, command] {
+        if (command())
+            Reload();
     });
-    add(tr("Edit Table"), [this] { return editor_.EditTable(); });
-    add(tr("Save to Proj"), [this] {
-        const bool saved = editor_.SaveTable();
-        if (!saved && editor_.Table().Header.Name.size() < 2)
-            name_->setFocus(); // the message sends the cursor to the name
-        return saved;
-    });
-    add(tr("Close"), [this] { return editor_.CloseEditor(); });
-    add(tr("Delete Table"), [this] { return editor_.DeleteTable(); });
-    return row;
+    return button;
 }
 
 QPushButton* TablePage::Button(const QString& caption) const {
     return findChild<QPushButton*>(caption);
 }
 
+// An open cell editor commits its text while the widgets are destroyed,
+// after the editor model has gone: stop listening first.
+TablePage::~TablePage() {
+    grid_->disconnect(this);
+}
+
 void TablePage::Reload() {
     showing_ = true;
+
     list_->clear();
     for (const std::string& name : editor_.TableNames())
         list_->addItem(Text(name));
@@ -183,9 +205,12 @@ void TablePage::ShowGrid() {
     for (int c = 0; c < columns; ++c)
         titles << Text(editor_.Cell(0, c));
     grid_->setHorizontalHeaderLabels(titles);
-    for (int line = 1; line < editor_.GridLines(); ++line)
+    // The number, "TYPE" (set by a click) and "OUTPUT" are not typed into.
+    auto typed = [columns](int c) { return c > ColumnType && c < columns - 1; };
+    for (int line = 1; line < editor_.GridLines(); ++line) {
         for (int c = 0; c < columns; ++c)
-            grid_->setItem(line - 1, c, new QTableWidgetItem(Text(editor_.Cell(line, c))));
+            ShowCell(grid_, line - 1, c, Text(editor_.Cell(line, c)), typed(c));
+    }
     showing_ = false;
 }
 

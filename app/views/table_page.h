@@ -5,6 +5,7 @@
 #include "tables_speech/table_editor.h"
 
 #include <QWidget>
+#include <functional>
 
 class QComboBox;
 class QListWidget;
@@ -21,6 +22,7 @@ class TablePage : public QWidget {
 
   public:
     explicit TablePage(Workspace& workspace, QWidget* parent = nullptr);
+    ~TablePage() override;
     void Reload();
 
     TableEditor& Editor() { return editor_; }
@@ -35,11 +37,12 @@ class TablePage : public QWidget {
     QComboBox* RowTypeBox() const { return rowType_; }
     DropTable* Grid() const { return grid_; }
     QPushButton* Button(const QString& caption) const;
+    QWidget* EditorArea() const { return editorArea_; }
 
   private:
     void ShowHeader();
     void ShowGrid();
-    QWidget* CreateButtons();
+    QPushButton* Button(const QString& caption, std::function<bool()> command);
 
     Workspace& workspace_;
     TableEditor editor_;
@@ -53,6 +56,7 @@ class TablePage : public QWidget {
     QSpinBox* chars_ = nullptr;
     QComboBox* rowType_ = nullptr;
     DropTable* grid_ = nullptr;
+    QWidget* editorArea_ = nullptr;
     bool showing_ = false;
 };
 
