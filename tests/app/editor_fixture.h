@@ -71,4 +71,17 @@ inline QString CellText(QTableWidget* grid, int row, int column) {
     return item ? item->text() : QString();
 }
 
+// Double-clicks a cell open, types, and ends with Enter, as a person does.
+inline void TypeInto(QTableWidget* grid, int row, int column, const QString& text) {
+    const QPoint at = test::CellCentre(grid, row, column);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QWidget* editor = QApplication::focusWidget();
+    if (!editor || editor == grid)
+        return;
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents(); // the delegate commits the edit queued
+}
+
 } // namespace k7::test

@@ -14,18 +14,6 @@ using namespace k7;
 class TablePageTest : public QObject {
     Q_OBJECT
 
-    // Double-clicks a cell open, types, and ends with Enter, as a person does.
-    static void TypeInto(QTableWidget* grid, int row, int column, const QString& text) {
-        const QPoint at = test::CellCentre(grid, row, column);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
-        QWidget* editor = QApplication::focusWidget();
-        QVERIFY(editor && editor != grid);
-        QTest::keyClicks(editor, text);
-        QTest::keyClick(editor, Qt::Key_Return);
-        QApplication::processEvents(); // the delegate commits the edit queued
-    }
-
   private slots:
     void newTableShowsItsTitlesAndRowNamesGetTheirOutput() {
         test::EditorFixture f;
@@ -41,7 +29,7 @@ class TablePageTest : public QObject {
         QCOMPARE(titles,
                  (QStringList{"TYPE", "ROW NAME", "WT INPUT", "1", "2", "3", "4", "5", "OUTPUT"}));
         QCOMPARE(page.Grid()->rowCount(), 5);
-        TypeInto(page.Grid(), 0, ColumnRowName, "FLOW");
+        test::TypeInto(page.Grid(), 0, ColumnRowName, "FLOW");
         QCOMPARE(test::CellText(page.Grid(), 0, ColumnRowName), QString("FLOW"));
         QCOMPARE(test::CellText(page.Grid(), 0, 9), QString("FLOW.TBL"));
     }
