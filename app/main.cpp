@@ -1,6 +1,7 @@
-// k7studio: the desktop program.
-#include "app/main_window.h"
-#include "app/qt_user_interface.h"
+// k7studio: the desktop program. "k7studio PROJECT.tvr" opens that project,
+// as file managers call it.
+#include "app/qt/qt_user_interface.h"
+#include "app/shell/main_window.h"
 
 #include "workspace/date_text.h"
 
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
 
     k7::MainWindow window(workspace);
     ui.SetParent(&window);
+    const QStringList arguments = application.arguments();
+    if (arguments.size() > 1)
+        window.OpenPath(arguments[1].toStdString());
     window.show();
     return application.exec();
 }

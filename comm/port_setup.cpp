@@ -1,8 +1,20 @@
 #include "comm/port_setup.h"
 
+#include "workspace/settings.h"
+
 #include <cctype>
 
 namespace k7 {
+
+SerialChoices SerialChoicesOf(const WorkspaceSettings& settings) {
+    SerialChoices choices;
+    choices.PortIndex = settings.PortIndex;
+    choices.BaudIndex = settings.BaudIndex;
+    choices.ProtocolIndex = settings.ProtocolIndex;
+    choices.ParityIndex = settings.ParityIndex;
+    choices.WordLengthIndex = settings.WordLengthIndex;
+    return choices;
+}
 
 int PortOfChoice(int portIndex) {
     return portIndex >= 0 && portIndex < 99 ? portIndex + 1 : 1;

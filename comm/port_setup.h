@@ -11,6 +11,8 @@
 
 namespace k7 {
 
+struct WorkspaceSettings;
+
 // The panel's choices by index, as the settings keep them.
 struct SerialChoices {
     int PortIndex = 0;       // "Port:"        COM1..COM8
@@ -27,6 +29,9 @@ inline constexpr std::array<const char*, 7> BaudChoiceLabels = {"300",  "1200", 
 inline constexpr std::array<const char*, 2> ProtocolChoiceLabels = {"ASCII", "XModem"};
 inline constexpr std::array<const char*, 4> ParityChoiceLabels = {"None", "Odd", "Even", "Mark"};
 inline constexpr std::array<const char*, 4> WordLengthChoiceLabels = {"5", "6", "7", "8"};
+
+// The choices kept with the workspace settings.
+SerialChoices SerialChoicesOf(const WorkspaceSettings& settings);
 
 // An index outside its list (a hand-edited settings file) takes the
 // default choice of that list: COM1, 9600 baud, no parity, 8 data bits.

@@ -23,4 +23,12 @@ class Timer {
     virtual bool Enabled() const = 0;
 };
 
+// Makes the window timers of one unit link. The timers belong to the
+// factory and live as long as it does.
+class TimerFactory {
+  public:
+    virtual ~TimerFactory() = default;
+    virtual Timer& CreateTimer() = 0;
+};
+
 } // namespace k7

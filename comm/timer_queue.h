@@ -13,7 +13,7 @@
 
 namespace k7 {
 
-class TimerQueue {
+class TimerQueue : public TimerFactory {
   public:
     TimerQueue();
     ~TimerQueue();
@@ -21,7 +21,7 @@ class TimerQueue {
     TimerQueue& operator=(const TimerQueue&) = delete;
 
     // The timer lives as long as the queue.
-    Timer& CreateTimer();
+    Timer& CreateTimer() override;
 
     std::int64_t Now() const { return NowMs; }
     // Moves the clock to nowMs, firing every tick that falls due on the way

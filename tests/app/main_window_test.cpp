@@ -1,5 +1,5 @@
 // The main window shows the workspace's state and forwards its commands.
-#include "app/main_window.h"
+#include "app/shell/main_window.h"
 #include "tests/support/scripted_ui.h"
 
 #include <QAction>
@@ -53,7 +53,6 @@ class MainWindowTest : public QObject {
         workspace.Start(Options(dir));
         k7::MainWindow window(workspace);
         workspace.MarkProjectChanged();
-        window.Refresh();
         QCOMPARE(window.StatusFieldText(2), QString("  Need to save...  Need to compile..."));
     }
 
@@ -96,7 +95,6 @@ class MainWindowTest : public QObject {
         adder.Values[3] = "ADD.SUM";
         workspace.project.Modules.push_back(adder);
         workspace.MarkProjectChanged();
-        window.Refresh();
         QVERIFY(window.CompileAction()->isEnabled());
         QVERIFY(!window.ListErrorsAction()->isEnabled());
 

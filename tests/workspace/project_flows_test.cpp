@@ -1,5 +1,6 @@
 #include "test_support.h"
 #include "tests/support/scripted_ui.h"
+#include "workspace/project_notes.h"
 #include "workspace/text_file.h"
 #include "workspace/workspace.h"
 
@@ -182,4 +183,15 @@ TEST_F(ProjectFlows, ClosingAsksForAChangedProjectAndSavesTheSettings) {
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[2], "Spare");
     EXPECT_EQ(lines[6], "/x/a.tvr");
+}
+
+TEST_F(ProjectFlows, NotesWithABarAreRefusedOthersMarkTheProjectChanged) {
+    EXPECT_FALSE(EditProjectNotes(workspace, "pump|station"));
+    EXPECT_EQ(ui.Errors, std::vector<std::string>{BarRefusedMessage});
+    EXPECT_EQ(workspace.project.Notes, "");
+    EXPECT_FALSE(workspace.shell.SaveEnabled);
+
+    EXPECT_TRUE(EditProjectNotes(workspace, "pump station"));
+    EXPECT_EQ(workspace.project.Notes, "pump station");
+    EXPECT_TRUE(workspace.shell.SaveEnabled);
 }

@@ -1,4 +1,4 @@
-#include "app/qt_user_interface.h"
+#include "app/qt/qt_user_interface.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

@@ -1,0 +1,33 @@
+#include "app/qt/qt_timer.h"
+
+namespace k7 {
+
+QtTimer::QtTimer() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        if (handler_)
+            handler_();
+    });
+}
+
+void QtTimer::SetHandler(std::function<void()> handler) {
+    handler_ = std::move(handler);
+}
+
+// QTimer::setInterval restarts an active timer, as the core expects.
+void QtTimer::SetInterval(int milliseconds) {
+    timer_.setInterval(milliseconds);
+}
+
+void QtTimer::SetEnabled(bool enabled) {
+    if (!enabled)
+        timer_.stop();
+    else if (!timer_.isActive())
+        timer_.start();
+}
+
+Timer& QtTimerFactory::CreateTimer() {
+    timers_.push_back(std::make_unique<QtTimer>());
+    return *timers_.back();
+}
+
+} // namespace k7

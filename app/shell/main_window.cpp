@@ -1,0 +1,416 @@
+#include "app/shell/main_window.h"
+
+#include "app/shell/progress_panel_widget.h"
+#include "app/views/communications_setup_panel.h"
+#include "app/views/database_lists_panel.h"
+#include "app/views/notes_page.h"
+#include "app/views/preferences_panel.h"
+#include "app/views/variable_search_panel.h"
+#include "compiler/compile_command.h"
+#include "compiler/ram_assignment.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+namespace k7 {
+
+static QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
+    : QMainWindow(parent), workspace_(workspace) {
+    setGeometry(4, 4, 800, 600);
+    setAcceptDrops(true);
+    CreateActions();
+    CreatePanels();
+    CreateMenusAndTools();
+    CreateStatusLine();
+    workspace_.changeListeners.push_back([this] { ProjectChanged(); });
+    history_.Reset(workspace_.project);
+    RefreshShell();
+}
+
+QAction* MainWindow::AddCommand(const QString& name, void (MainWindow::*slot)(),
+                                const QKeySequence& shortcut) {
+    auto* action = new QAction(name, this);
+    action->setShortcut(shortcut);
+    action->setToolTip(shortcut.isEmpty() ? name : name + " (" + shortcut.toString() + ")");
+    connect(action, &QAction::triggered, this, slot);
+    commands_[name] = action;
+    return action;
+}
+
+// A command whose window is not part of this build yet: shown, disabled,
+// and its tool tip says so.
+QAction* MainWindow::AddLaterCommand(const QString& name, const QString& comesWith) {
+    auto* action = new QAction(name, this);
+    action->setEnabled(false);
+    action->setToolTip(name + ": comes with the " + comesWith + ".");
+    commands_[name] = action;
+    laterCommands_.push_back(action);
+    return action;
+}
+
+void MainWindow::CreateActions() {
+    AddCommand("New", &MainWindow::NewClick, QKeySequence::New);
+    AddCommand("Open Project...", &MainWindow::OpenClick, QKeySequence::Open);
+    AddCommand("Save", &MainWindow::SaveClick, QKeySequence::Save);
+    AddCommand("Save As", &MainWindow::SaveAsClick, QKeySequence::SaveAs);
+    AddCommand("Compile", &MainWindow::CompileClick, Qt::Key_F9);
+    AddCommand("List Errors", &MainWindow::ListErrorsClick);
+    AddCommand("Reassign", &MainWindow::ReassignClick);
+    AddCommand("Preferences", &MainWindow::PreferencesClick);
+    AddCommand("Communications Setup", &MainWindow::CommunicationsSetupClick);
+    AddCommand("Variable Search", &MainWindow::VariableSearchClick);
+    AddCommand("Undo", &MainWindow::UndoClick, QKeySequence::Undo);
+    AddCommand("Redo", &MainWindow::RedoClick, QKeySequence(Qt::CTRL | Qt::Key_Y));
+
+    AddLaterCommand("Set Cards", "card panel");
+    AddLaterCommand("Modules", "module library and instance editor");
+    AddLaterCommand("Ladder", "ladder editor");
+    AddLaterCommand("TX Arrays", "TX array editor");
+    AddLaterCommand("RX Arrays", "RX array editor");
+    AddLaterCommand("Displays", "display editor");
+    AddLaterCommand("BASIC", "BASIC editor");
+    AddLaterCommand("Tables", "tables page");
+    AddLaterCommand("Speech", "speech reports page");
+    AddLaterCommand("Send Pgm", "unit link")->setShortcut(Qt::CTRL | Qt::Key_G);
+    AddLaterCommand("Send OS", "unit link");
+    AddLaterCommand("Stop Pgm", "unit link");
+    AddLaterCommand("Remote Load", "unit link");
+    AddLaterCommand("Watch", "watch window");
+    AddLaterCommand("Terminal", "terminal page");
+    AddLaterCommand("Send RTC", "terminal page");
+    AddLaterCommand("Document", "documentation generator");
+}
+
+void MainWindow::CreateMenusAndTools() {
+    // The Open tool button's drop-down: New, Open, then the recent projects.
+    auto* openMenu = new QMenu(this);
+    openMenu->addAction(Command("New"));
+    openMenu->addAction(tr("Open"), this, &MainWindow::OpenClick);
+    openMenu->addSeparator();
+    for (int i = 0; i < RecentProjectLimit; ++i) {
+        recentActions_[i] = openMenu->addAction(QString());
+        connect(recentActions_[i], &QAction::triggered, this, [this, i] {
+            if (workspace_.OpenRecentProject(i))
+                ProjectReplaced();
+            RefreshShell();
+        });
+    }
+
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    for (const char* name : {"New", "Open Project...", "Save", "Save As"})
+        file->addAction(Command(name));
+    file->addSeparator();
+    file->addAction(Command("Preferences"));
+    file->addAction(Command("Communications Setup"));
+    file->addSeparator();
+    file->addAction(tr("Exit"), this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addAction(Command("Undo"));
+    edit->addAction(Command("Redo"));
+
+    QMenu* project = menuBar()->addMenu(tr("&Project"));
+    for (const char* name : {"Compile", "List Errors", "Reassign", "Variable Search"})
+        project->addAction(Command(name));
+    project->addSeparator();
+    QMenu* unit = menuBar()->addMenu(tr("&Unit"));
+    for (QAction* later : laterCommands_) {
+        const QString name = later->text();
+        const bool unitCommand = name.startsWith("Send") || name == "Stop Pgm" ||
+                                 name == "Remote Load" || name == "Watch" || name == "Terminal";
+        (unitCommand ? unit : project)->addAction(later);
+    }
+
+    QToolBar* tools = addToolBar(tr("Tools"));
+    tools->setObjectName("Tools");
+    auto* openButton = new QToolButton(tools);
+    openButton->setDefaultAction(Command("Open Project..."));
+    openButton->setMenu(openMenu);
+    openButton->setPopupMode(QToolButton::MenuButtonPopup);
+    tools->addWidget(openButton);
+    for (const char* name :
+         {"Save", "Save As", "Compile", "List Errors", "Set Cards", "Send Pgm", "Document"})
+        tools->addAction(Command(name));
+    CreateModeSwitch(tools);
+}
+
+void MainWindow::CreateModeSwitch(QToolBar* tools) {
+    tools->addSeparator();
+    auto* group = new QButtonGroup(this);
+    for (const char* mode : {"Design", "Debug", "Engineer"}) {
+        auto* button = new QRadioButton(mode, tools);
+        button->setToolTip(QString("Show the project in %1 mode").arg(mode));
+        group->addButton(button);
+        tools->addWidget(button);
+        modeButtons_[mode] = button;
+        connect(button, &QRadioButton::toggled, this, [this, mode](bool on) {
+            if (on)
+                SetMode(mode);
+        });
+    }
+    modeButtons_["Design"]->setChecked(true);
+}
+
+void MainWindow::CreatePanels() {
+    auto* splitter = new QSplitter(this);
+    databases_ = new DatabaseListsPanel(workspace_, splitter);
+    pages_ = new QTabWidget(splitter);
+    notes_ = new NotesPage(workspace_, pages_);
+    pages_->addTab(notes_, tr("Project"));
+    splitter->addWidget(databases_);
+    splitter->addWidget(pages_);
+    splitter->setSizes({300, 500});
+    setCentralWidget(splitter);
+
+    errorDock_ = new QDockWidget(tr("Compiler Status"), this);
+    errorDock_->setObjectName("Compiler Status");
+    errorList_ = new QListWidget(errorDock_);
+    errorDock_->setWidget(errorList_);
+    addDockWidget(Qt::BottomDockWidgetArea, errorDock_);
+    errorDock_->hide();
+
+    progressDock_ = new QDockWidget(tr("Progress"), this);
+    progressDock_->setObjectName("Progress");
+    progress_ = new ProgressPanelWidget(progressDock_);
+    progressDock_->setWidget(progress_);
+    addDockWidget(Qt::BottomDockWidgetArea, progressDock_);
+    progressDock_->hide();
+    progress_->onStatusMessage = [this](const std::string& message) {
+        statusMessage_ = message;
+        statusFields_[3]->setText(Text(message));
+    };
+
+    preferences_ = new PreferencesPanel(workspace_, this);
+    communications_ = new CommunicationsSetupPanel(workspace_, this);
+    // Save in Preferences writes the settings and closes both panels.
+    preferences_->onSaved = [this] { communications_->hide(); };
+    variableSearch_ = new VariableSearchPanel(workspace_, this);
+    databases_->onNamePressed = [this](DbType list, const std::string& name) {
+        variableSearch_->NamePressed(list, name);
+    };
+}
+
+void MainWindow::CreateStatusLine() {
+    for (auto*& field : statusFields_) {
+        field = new QLabel(this);
+        statusBar()->addWidget(field, 1);
+    }
+}
+
+QAction* MainWindow::Command(const QString& name) const {
+    auto found = commands_.find(name);
+    return found == commands_.end() ? nullptr : found->second;
+}
+
+QRadioButton* MainWindow::ModeButton(const QString& mode) const {
+    auto found = modeButtons_.find(mode);
+    return found == modeButtons_.end() ? nullptr : found->second;
+}
+
+QString MainWindow::StatusFieldText(int field) const {
+    return statusFields_[field]->text();
+}
+
+void MainWindow::ProjectReplaced() {
+    history_.Reset(workspace_.project);
+    databases_->Rebuild();
+    notes_->Reload();
+    ModeButton(Text(workspace_.shell.Mode))->setChecked(true);
+}
+
+// Only the lists whose part changed are rebuilt: the database lists follow
+// the project's databases, the notes page its notes.
+void MainWindow::ProjectChanged() {
+    history_.Record(workspace_.project);
+    databases_->Rebuild();
+    notes_->Reload();
+    RefreshShell();
+}
+
+void MainWindow::RefreshShell() {
+    const ShellState& shell = workspace_.shell;
+    setWindowTitle(Text(shell.Caption));
+    Command("Save")->setEnabled(!busy_ && shell.SaveEnabled);
+    Command("Compile")->setEnabled(!busy_ && shell.CompileEnabled);
+    Command("List Errors")->setEnabled(!busy_ && shell.ListErrorsEnabled);
+    Command("Undo")->setEnabled(!busy_ && history_.CanUndo());
+    Command("Redo")->setEnabled(!busy_ && history_.CanRedo());
+    for (const char* name : {"New", "Open Project...", "Save As", "Reassign", "Preferences",
+                             "Communications Setup", "Variable Search"})
+        Command(name)->setEnabled(!busy_);
+    const auto recent = RecentMenuEntries(workspace_.settings);
+    for (int i = 0; i < RecentProjectLimit; ++i) {
+        const bool shown = i < static_cast<int>(recent.size());
+        recentActions_[i]->setVisible(shown);
+        recentActions_[i]->setEnabled(!busy_);
+        recentActions_[i]->setText(shown ? Text(recent[i]) : QString());
+    }
+    statusFields_[0]->setText(Text(RamStatusText(workspace_.project)));
+    statusFields_[1]->setText(Text(FlashStatusText(workspace_.project)));
+    statusFields_[2]->setText(Text(StatusText(workspace_.project)));
+    statusFields_[3]->setText(Text(statusMessage_));
+}
+
+// While a compile runs only Cancel on the progress panel can be pressed.
+void MainWindow::SetBusy(bool busy) {
+    busy_ = busy;
+    menuBar()->setEnabled(!busy);
+    for (auto& [mode, button] : modeButtons_)
+        button->setEnabled(!busy);
+    databases_->setEnabled(!busy);
+    pages_->setEnabled(!busy);
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+    RefreshShell();
+}
+
+void MainWindow::SetMode(const QString& mode) {
+    workspace_.shell.Mode = mode.toStdString();
+}
+
+bool MainWindow::OpenPath(const std::string& path) {
+    const bool opened = workspace_.OpenProjectPath(path);
+    ProjectReplaced();
+    RefreshShell();
+    return opened;
+}
+
+void MainWindow::NewClick() {
+    if (workspace_.NewProject()) {
+        statusMessage_.clear();
+        errorDock_->hide();
+        ProjectReplaced();
+    }
+    RefreshShell();
+}
+
+void MainWindow::OpenClick() {
+    // A cancelled dialog still leaves a new project behind.
+    workspace_.OpenProject();
+    ProjectReplaced();
+    RefreshShell();
+}
+
+void MainWindow::SaveClick() {
+    workspace_.SaveProject();
+    notes_->Reload();
+    RefreshShell();
+}
+
+void MainWindow::SaveAsClick() {
+    workspace_.SaveProjectAs();
+    notes_->Reload();
+    RefreshShell();
+}
+
+void MainWindow::CompileClick() {
+    if (busy_)
+        return;
+    errorList_->clear();
+    errorList_->setStyleSheet(QString());
+    errorDock_->show();
+    progress_->Reset();
+    progressDock_->show();
+    SetBusy(true);
+    const bool changedBefore = workspace_.project.ProjectChanged;
+    PanelCompileProgress progress(*progress_);
+    const CompileCommandResult result = CompileCommand(workspace_, progress);
+    progressDock_->hide();
+    SetBusy(false);
+    statusMessage_ = result.StatusMessage;
+    for (const std::string& error : result.ErrorList)
+        errorList_->addItem(Text(error));
+    errorList_->setStyleSheet(result.ShowInGreen ? "color: green" : "color: red");
+    if (result.ShowInGreen)
+        errorDock_->hide();
+    // A compile that assigned new RAM addresses changed the project.
+    if (!changedBefore && workspace_.project.ProjectChanged)
+        history_.Record(workspace_.project);
+    RefreshShell();
+}
+
+void MainWindow::ListErrorsClick() {
+    errorDock_->show();
+}
+
+void MainWindow::ReassignClick() {
+    if (Reassign(workspace_.project, workspace_.Ui()))
+        workspace_.MarkProjectChanged();
+    RefreshShell();
+}
+
+void MainWindow::PreferencesClick() {
+    preferences_->Load();
+    preferences_->show();
+}
+
+void MainWindow::CommunicationsSetupClick() {
+    communications_->Load();
+    communications_->show();
+}
+
+void MainWindow::VariableSearchClick() {
+    variableSearch_->show();
+}
+
+void MainWindow::UndoClick() {
+    // The restore is a change notice of its own: the views reload from it.
+    history_.Undo(workspace_);
+    RefreshShell();
+}
+
+void MainWindow::RedoClick() {
+    history_.Redo(workspace_);
+    RefreshShell();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (workspace_.CloseMainWindow())
+        event->accept();
+    else
+        event->ignore();
+}
+
+static QString DroppedProject(const QMimeData* data) {
+    if (!data->hasUrls())
+        return {};
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile() && url.toLocalFile().endsWith(".tvr", Qt::CaseInsensitive))
+            return url.toLocalFile();
+    return {};
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedProject(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = DroppedProject(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    OpenPath(path.toStdString());
+}
+
+} // namespace k7

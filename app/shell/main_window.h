@@ -1,0 +1,118 @@
+// The main window shell: caption, menus, tool bar, mode switch, status
+// line, the shared progress panel and the compiler status panel, with the
+// database lists beside the tabbed pages. Every command forwards to the
+// workspace; the views reload from the workspace's change notices.
+#pragma once
+
+#include "workspace/project_history.h"
+#include "workspace/workspace.h"
+
+#include <QMainWindow>
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+class QAction;
+class QActionGroup;
+class QDockWidget;
+class QLabel;
+class QListWidget;
+class QRadioButton;
+class QTabWidget;
+
+namespace k7 {
+
+class CommunicationsSetupPanel;
+class DatabaseListsPanel;
+class NotesPage;
+class PreferencesPanel;
+class ProgressPanelWidget;
+class VariableSearchPanel;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    MainWindow(Workspace& workspace, QWidget* parent = nullptr);
+
+    // Opens a project given on the command line or dropped on the window,
+    // through the same guard as Open.
+    bool OpenPath(const std::string& path);
+
+    QString StatusFieldText(int field) const;
+    QAction* Command(const QString& name) const;
+    QAction* RecentAction(int index) const { return recentActions_[index]; }
+    QAction* CompileAction() const { return Command("Compile"); }
+    QAction* ListErrorsAction() const { return Command("List Errors"); }
+    QListWidget* ErrorListView() const { return errorList_; }
+    QDockWidget* CompilerStatusPanel() const { return errorDock_; }
+    ProgressPanelWidget* Progress() const { return progress_; }
+    DatabaseListsPanel* DatabaseLists() const { return databases_; }
+    NotesPage* Notes() const { return notes_; }
+    PreferencesPanel* Preferences() const { return preferences_; }
+    CommunicationsSetupPanel* CommunicationsSetup() const { return communications_; }
+    VariableSearchPanel* VariableSearchWindow() const { return variableSearch_; }
+    QRadioButton* ModeButton(const QString& mode) const;
+    QTabWidget* Pages() const { return pages_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void CreateActions();
+    void CreateMenusAndTools();
+    void CreateModeSwitch(class QToolBar* tools);
+    void CreatePanels();
+    void CreateStatusLine();
+    QAction* AddCommand(const QString& name, void (MainWindow::*slot)(),
+                        const QKeySequence& shortcut = {});
+    QAction* AddLaterCommand(const QString& name, const QString& comesWith);
+
+    // After New, Open, Undo and Redo: every view shows the whole project.
+    void ProjectReplaced();
+    // After an edit marked the project changed.
+    void ProjectChanged();
+    // Caption, enabled commands, recent entries and the status line.
+    void RefreshShell();
+    void SetBusy(bool busy);
+    void SetMode(const QString& mode);
+
+    void NewClick();
+    void OpenClick();
+    void SaveClick();
+    void SaveAsClick();
+    void CompileClick();
+    void ListErrorsClick();
+    void ReassignClick();
+    void PreferencesClick();
+    void CommunicationsSetupClick();
+    void VariableSearchClick();
+    void UndoClick();
+    void RedoClick();
+
+    Workspace& workspace_;
+    ProjectHistory history_;
+    QTabWidget* pages_ = nullptr;
+    std::map<QString, QAction*> commands_;
+    std::vector<QAction*> laterCommands_; // present, wired by later windows
+    QDockWidget* errorDock_ = nullptr;
+    QListWidget* errorList_ = nullptr;
+    QDockWidget* progressDock_ = nullptr;
+    ProgressPanelWidget* progress_ = nullptr;
+    DatabaseListsPanel* databases_ = nullptr;
+    NotesPage* notes_ = nullptr;
+    PreferencesPanel* preferences_ = nullptr;
+    CommunicationsSetupPanel* communications_ = nullptr;
+    VariableSearchPanel* variableSearch_ = nullptr;
+    std::map<QString, QRadioButton*> modeButtons_;
+    bool busy_ = false;
+    std::string statusMessage_; // the message panel: what the last command reported
+    std::array<QAction*, RecentProjectLimit> recentActions_{};
+    // Ram, Flash, the change flags, and the message panel.
+    std::array<QLabel*, 4> statusFields_{};
+};
+
+} // namespace k7

@@ -1,0 +1,46 @@
+#include "app/views/notes_page.h"
+
+#include "workspace/project_notes.h"
+
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace k7 {
+
+NotesPage::NotesPage(Workspace& workspace, QWidget* parent)
+    : QWidget(parent), workspace_(workspace), notes_(new QPlainTextEdit(this)),
+      savedBy_(new QLineEdit(this)), savedOn_(new QLineEdit(this)) {
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    savedBy_->setReadOnly(true);
+    savedOn_->setReadOnly(true);
+    form->addRow("Saved by version:", savedBy_);
+    form->addRow("Saved on:", savedOn_);
+    layout->addLayout(form);
+    layout->addWidget(notes_);
+    notes_->setPlaceholderText("Project notes");
+    connect(notes_, &QPlainTextEdit::textChanged, this, &NotesPage::NotesEdited);
+    Reload();
+}
+
+void NotesPage::Reload() {
+    loading_ = true;
+    const Project& project = workspace_.project;
+    if (notes_->toPlainText().toStdString() != project.Notes)
+        notes_->setPlainText(QString::fromStdString(project.Notes));
+    savedBy_->setText(QString::fromStdString(project.SavedByVersion));
+    savedOn_->setText(QString::fromStdString(project.SavedOnDate));
+    loading_ = false;
+}
+
+// A refused edit puts the earlier notes back.
+void NotesPage::NotesEdited() {
+    if (loading_)
+        return;
+    if (!EditProjectNotes(workspace_, notes_->toPlainText().toStdString()))
+        Reload();
+}
+
+} // namespace k7
