@@ -43,6 +43,8 @@ SpeechPage::SpeechPage(Workspace& workspace, std::unique_ptr<SpeechVoice> voice,
     phrases_->verticalHeader()->hide();
     phrases_->verticalHeader()->setDefaultSectionSize(20);
     phrases_->horizontalHeader()->setStretchLastSection(true);
+    phrases_->setColumnWidth(0, NumberColumnWidth);
+    phrases_->setMinimumWidth(220);
     reports_ = new QListWidget;
     grid_ = new DropTable;
     grid_->verticalHeader()->hide();
@@ -52,6 +54,7 @@ SpeechPage::SpeechPage(Workspace& workspace, std::unique_ptr<SpeechVoice> voice,
     CreateHeader(form);
     auto* left = new QVBoxLayout;
     left->addWidget(phrases_, 2);
+    left->addWidget(new QLabel(tr("Reports in Project:")));
     left->addWidget(reports_, 1);
     auto* right = new QVBoxLayout;
     right->addLayout(form);
@@ -234,6 +237,7 @@ void SpeechPage::ShowGrid() {
     for (int c = 0; c < SpeechGridColumns; ++c)
         titles << Text(editor_.Title(c));
     grid_->setHorizontalHeaderLabels(titles);
+    grid_->setColumnWidth(0, NumberColumnWidth);
     for (int line = 1; line <= editor_.LineCount(); ++line)
         for (int c = 0; c < SpeechGridColumns; ++c)
             ShowCell(grid_, line - 1, c, Text(editor_.ShownCell(line, c)), false);

@@ -205,6 +205,7 @@ void TablePage::ShowGrid() {
     for (int c = 0; c < columns; ++c)
         titles << Text(editor_.Cell(0, c));
     grid_->setHorizontalHeaderLabels(titles);
+    grid_->setColumnWidth(ColumnNumber, NumberColumnWidth);
     // The number, "TYPE" (set by a click) and "OUTPUT" are not typed into.
     auto typed = [columns](int c) { return c > ColumnType && c < columns - 1; };
     for (int line = 1; line < editor_.GridLines(); ++line) {

@@ -44,6 +44,9 @@ class DropLineEdit : public QLineEdit {
     void dropEvent(QDropEvent* event) override;
 };
 
+// The width of a grid's line number column.
+constexpr int NumberColumnWidth = 40;
+
 // Shows text in a grid cell, keeping the cell's item: a page refreshes its
 // grid from inside the grid's own change signal, while the item that sent
 // it is still in use.

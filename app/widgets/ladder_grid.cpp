@@ -76,9 +76,12 @@ void LadderGrid::PaintCell(QPainter& painter, int column, int row) const {
     }
     if (offset > 0 && !rung.CellNames[column].empty()) {
         painter.setPen(Qt::black);
+        // A name wider than the cell is cut with an ellipsis rather than
+        // clipped at both ends.
+        const QString name = painter.fontMetrics().elidedText(
+            QString::fromStdString(rung.CellNames[column]), Qt::ElideRight, cell.width() - 2);
         painter.drawText(QRect(cell.left(), cell.top(), cell.width(), offset),
-                         Qt::AlignCenter | Qt::TextSingleLine,
-                         QString::fromStdString(rung.CellNames[column]));
+                         Qt::AlignCenter | Qt::TextSingleLine, name);
     }
 }
 
