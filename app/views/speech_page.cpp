@@ -177,10 +177,14 @@ void SpeechPage::CreateFormatDialog() {
         editor_.DropPhraseOnFormat(phrase);
         format_->setText(Text(editor_.Box().Text));
     });
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        if (!editor_.CloseFormatBox())
+    connect(buttons, &QDialogButtonBox::accepted, formatDialog_, &QDialog::accept);
+    // OK, Escape and the window's close button all close the box, and
+    // closing stores the format; a refused format keeps the box open.
+    connect(formatDialog_, &QDialog::finished, this, [this] {
+        if (!editor_.CloseFormatBox()) {
+            formatDialog_->show();
             return;
-        formatDialog_->hide();
+        }
         ShowGrid();
     });
 }
