@@ -30,6 +30,11 @@ void SpeechEditor::NewReport() {
     changed_ = false;
 }
 
+void SpeechEditor::Reset() {
+    NewReport();
+    selected_.reset();
+}
+
 bool SpeechEditor::EditReport() {
     const std::vector<std::string>& stored = workspace_.project.SpeechReports;
     const std::optional<RecordSpan> span =

@@ -30,6 +30,11 @@ void TableEditor::NewTable() {
     changed_ = false;
 }
 
+void TableEditor::Reset() {
+    NewTable();
+    selected_.reset();
+}
+
 bool TableEditor::EditTable() {
     const std::vector<std::string>& lines = workspace_.project.Tables;
     const std::optional<RecordSpan> span =
