@@ -254,7 +254,7 @@ void MainWindow::ProjectReplaced() {
     history_.Reset(workspace_.project);
     databases_->Rebuild();
     notes_->Reload();
-    editors_.Reload();
+    editors_.ProjectReplaced();
     ModeButton(Text(workspace_.shell.Mode))->setChecked(true);
 }
 

@@ -8,6 +8,7 @@
 #include "app/views/telemetry_arrays_view.h"
 #include "app/views/tlm_workbox_panel.h"
 
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -22,6 +23,16 @@ void EditorPages::Reload() {
     Displays->Reload();
     Tables->Reload();
     Speech->Reload();
+}
+
+void EditorPages::ProjectReplaced() {
+    Workbox->Reset();
+    Displays->Editor().Reset();
+    Tables->Editor().Reset();
+    Tables->EditorArea()->hide();
+    Speech->Editor().Reset();
+    Speech->FormatDialog()->hide();
+    Reload();
 }
 
 EditorPages AddEditorPages(QTabWidget& tabs, Workspace& workspace) {

@@ -30,8 +30,11 @@ struct EditorPages {
     TablePage* Tables = nullptr;
     SpeechPage* Speech = nullptr;
 
-    // Every page shows the project again (after New, Open, Undo and Redo).
+    // Every page shows the project again (after Undo and Redo).
     void Reload();
+    // Another project replaced the old one (New, Open): the editors drop
+    // their forms, then every page shows the new project.
+    void ProjectReplaced();
 };
 
 // Adds the pages to tabs; opening the ladder tab opens the ladder page.

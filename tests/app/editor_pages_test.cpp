@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
@@ -64,6 +65,20 @@ class EditorPagesTest : public QObject {
         QCOMPARE(f.workspace.project.Ladder[0].CellKinds[1], KindNone);
         window.Command("Redo")->trigger();
         QCOMPARE(f.workspace.project.Ladder[0].CellKinds[1], KindLineH);
+    }
+
+    void openingAnotherProjectDropsTheFormsOfTheOldOne() {
+        test::EditorFixture f;
+        MainWindow window(f.workspace);
+        const EditorPages& pages = window.Editors();
+        pages.Arrays->NewRxButton()->click();
+        pages.WorkboxPanel->Button("Add Row")->click();
+        QTest::keyClicks(pages.Displays->NameField(), "Old display");
+        QVERIFY(window.OpenPath(K7_EXAMPLES_DIR "pumpstation.tvr"));
+        QVERIFY(pages.WorkboxPanel->isHidden());
+        QCOMPARE(pages.Displays->NameField()->text(), QString());
+        QCOMPARE(pages.Displays->NameList()->count(), 1);
+        QCOMPARE(pages.Arrays->RxList()->count(), 1);
     }
 };
 
