@@ -121,9 +121,16 @@ void LadderGrid::paintEvent(QPaintEvent* event) {
 }
 
 void LadderGrid::mousePressEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
     int column = 0, row = 0;
-    if (CellAt(event->position().toPoint(), column, row))
+    if (CellAt(point, column, row)) {
         emit cellClicked(column, row);
+        return;
+    }
+    // A click on a rung's number selects the rung without drawing on it.
+    row = point.y() / CellHeight;
+    if (point.x() < RungNumberWidth && row < project_.LadderRows)
+        SetSelectedRow(row);
 }
 
 void LadderGrid::dragEnterEvent(QDragEnterEvent* event) {

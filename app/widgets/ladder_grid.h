@@ -43,6 +43,10 @@ class LadderGrid : public QWidget {
 
     // Where cell (column 1..8, row) lies, for tests and drops.
     QRect CellRect(int column, int row) const;
+    // Where the number of a rung is shown; a click there selects the rung.
+    QRect NumberRect(int row) const {
+        return QRect(0, row * CellHeight, RungNumberWidth, CellHeight);
+    }
     // Paints rows [first, last] into painter; the bench paints them all.
     void PaintRows(QPainter& painter, int first, int last) const;
 

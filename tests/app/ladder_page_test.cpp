@@ -94,7 +94,8 @@ class LadderPageTest : public QObject {
         page.InsertRungButton()->click(); // rung 2 moves down to rung 3
         QCOMPARE(f.workspace.project.Ladder[1].CellKinds[1], KindNone);
         QCOMPARE(f.workspace.project.Ladder[2].CellKinds[1], KindLineH);
-        Click(page, 1, 2); // selects rung 3 and draws over it again
+        QTest::mouseClick(page.Grid(), Qt::LeftButton, {}, page.Grid()->NumberRect(2).center());
+        QCOMPARE(page.Grid()->SelectedRow(), 2);
         page.DeleteRungButton()->click();
         QCOMPARE(f.workspace.project.Ladder[2].CellKinds[1], KindNone);
     }
