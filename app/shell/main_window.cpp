@@ -113,9 +113,7 @@ void MainWindow::CreateMenusAndTools() {
     for (int i = 0; i < RecentProjectLimit; ++i) {
         recentActions_[i] = openMenu->addAction(QString());
         connect(recentActions_[i], &QAction::triggered, this, [this, i] {
-            if (workspace_.OpenRecentProject(i))
-                ProjectReplaced();
-            RefreshShell();
+            OpenThroughGuard([this, i] { return workspace_.OpenRecentProject(i); });
         });
     }
 
@@ -154,11 +152,15 @@ void MainWindow::CreateMenusAndTools() {
     for (const char* name :
          {"Save", "Save As", "Compile", "List Errors", "Set Cards", "Send Pgm", "Document"})
         tools->addAction(Command(name));
-    CreateModeSwitch(tools);
+    // The mode switch gets a row of its own, so a narrow window never
+    // folds it away.
+    addToolBarBreak();
+    QToolBar* modes = addToolBar(tr("Mode"));
+    modes->setObjectName("Mode");
+    CreateModeSwitch(modes);
 }
 
 void MainWindow::CreateModeSwitch(QToolBar* tools) {
-    tools->addSeparator();
     auto* group = new QButtonGroup(this);
     for (const char* mode : {"Design", "Debug", "Engineer"}) {
         auto* button = new QRadioButton(mode, tools);
@@ -199,6 +201,7 @@ void MainWindow::CreatePanels() {
     progressDock_->setWidget(progress_);
     addDockWidget(Qt::BottomDockWidgetArea, progressDock_);
     progressDock_->hide();
+    resizeDocks({errorDock_, progressDock_}, {130, 130}, Qt::Vertical);
     progress_->onStatusMessage = [this](const std::string& message) {
         statusMessage_ = message;
         statusFields_[3]->setText(Text(message));
@@ -261,6 +264,12 @@ void MainWindow::ProjectReplaced() {
 // Only the lists whose part changed are rebuilt: the database lists follow
 // the project's databases, the notes page its notes.
 void MainWindow::ProjectChanged() {
+    // A compile marks the project changed at every address it assigns.
+    if (busy_) {
+        changedWhileBusy_ = true;
+        return;
+    }
+    changedWhileBusy_ = false;
     history_.Record(workspace_.project);
     databases_->Rebuild();
     notes_->Reload();
@@ -310,27 +319,30 @@ void MainWindow::SetMode(const QString& mode) {
     workspace_.shell.Mode = mode.toStdString();
 }
 
-bool MainWindow::OpenPath(const std::string& path) {
-    const bool opened = workspace_.OpenProjectPath(path);
-    ProjectReplaced();
-    RefreshShell();
-    return opened;
-}
-
-void MainWindow::NewClick() {
-    if (workspace_.NewProject()) {
+// Every open starts with the guard; an answer other than Yes leaves the
+// project as it was (still changed), anything else replaced it: a file
+// read, or a new project after a cancelled dialog or an unreadable file.
+template <typename Open> bool MainWindow::OpenThroughGuard(Open open) {
+    const bool opened = open();
+    if (!workspace_.project.ProjectChanged) {
         statusMessage_.clear();
         errorDock_->hide();
         ProjectReplaced();
     }
     RefreshShell();
+    return opened;
+}
+
+bool MainWindow::OpenPath(const std::string& path) {
+    return OpenThroughGuard([&] { return workspace_.OpenProjectPath(path); });
+}
+
+void MainWindow::NewClick() {
+    OpenThroughGuard([this] { return workspace_.NewProject(); });
 }
 
 void MainWindow::OpenClick() {
-    // A cancelled dialog still leaves a new project behind.
-    workspace_.OpenProject();
-    ProjectReplaced();
-    RefreshShell();
+    OpenThroughGuard([this] { return workspace_.OpenProject(); });
 }
 
 void MainWindow::SaveClick() {
@@ -349,25 +361,26 @@ void MainWindow::CompileClick() {
     if (busy_)
         return;
     errorList_->clear();
-    errorList_->setStyleSheet(QString());
     errorDock_->show();
     progress_->Reset();
     progressDock_->show();
     SetBusy(true);
-    const bool changedBefore = workspace_.project.ProjectChanged;
+    changedWhileBusy_ = false;
     PanelCompileProgress progress(*progress_);
     const CompileCommandResult result = CompileCommand(workspace_, progress);
     progressDock_->hide();
     SetBusy(false);
     statusMessage_ = result.StatusMessage;
-    for (const std::string& error : result.ErrorList)
-        errorList_->addItem(Text(error));
-    errorList_->setStyleSheet(result.ShowInGreen ? "color: green" : "color: red");
+    for (const std::string& error : result.ErrorList) {
+        auto* item = new QListWidgetItem(Text(error), errorList_);
+        item->setForeground(result.ShowInGreen ? Qt::darkGreen : Qt::red);
+    }
     if (result.ShowInGreen)
         errorDock_->hide();
-    // A compile that assigned new RAM addresses changed the project.
-    if (!changedBefore && workspace_.project.ProjectChanged)
-        history_.Record(workspace_.project);
+    // A compile that assigned new RAM addresses changed the project: one
+    // step of the history, recorded once the compile is over.
+    if (changedWhileBusy_)
+        ProjectChanged();
     RefreshShell();
 }
 

@@ -81,6 +81,7 @@ class MainWindow : public QMainWindow {
     // Caption, enabled commands, recent entries and the status line.
     void RefreshShell();
     void SetBusy(bool busy);
+    template <typename Open> bool OpenThroughGuard(Open open);
     void SetMode(const QString& mode);
 
     void NewClick();
@@ -113,6 +114,7 @@ class MainWindow : public QMainWindow {
     VariableSearchPanel* variableSearch_ = nullptr;
     std::map<QString, QRadioButton*> modeButtons_;
     bool busy_ = false;
+    bool changedWhileBusy_ = false;
     std::string statusMessage_; // the message panel: what the last command reported
     std::array<QAction*, RecentProjectLimit> recentActions_{};
     // Ram, Flash, the change flags, and the message panel.

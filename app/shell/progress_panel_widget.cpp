@@ -31,12 +31,15 @@ void ProgressPanelWidget::Show(bool visible) {
 }
 void ProgressPanelWidget::SetCaption(const std::string& caption) {
     caption_->setText(QString::fromStdString(caption));
+    emit TextsChanged();
 }
 void ProgressPanelWidget::SetLabel(const std::string& label) {
     label_->setText(QString::fromStdString(label));
+    emit TextsChanged();
 }
 void ProgressPanelWidget::SetRepeatLabel(const std::string& label) {
     repeat_->setText(QString::fromStdString(label));
+    emit TextsChanged();
 }
 void ProgressPanelWidget::SetPosition(int percent) {
     bar_->setValue(percent);

@@ -40,6 +40,12 @@ class ProgressPanelWidget : public QFrame, public ProgressPanel {
     std::function<void()> onPoll;
 
     QPushButton* CancelButton() const { return cancel_; }
+
+  signals:
+    // The caption, the label or the repeat label was set.
+    void TextsChanged();
+
+  public:
     QString CaptionText() const;
     QString LabelText() const;
     QString RepeatLabelText() const;

@@ -25,11 +25,21 @@ NotesPage::NotesPage(Workspace& workspace, QWidget* parent)
     Reload();
 }
 
+// The project keeps its notes with CR LF line ends, as they travel through
+// the project file; the edit shows and gives plain LF.
+static QString ShownNotes(const std::string& notes) {
+    return QString::fromStdString(notes).replace("\r\n", "\n");
+}
+
+static std::string ProjectNotes(const QString& shown) {
+    return QString(shown).replace('\n', "\r\n").toStdString();
+}
+
 void NotesPage::Reload() {
     loading_ = true;
     const Project& project = workspace_.project;
-    if (notes_->toPlainText().toStdString() != project.Notes)
-        notes_->setPlainText(QString::fromStdString(project.Notes));
+    if (notes_->toPlainText() != ShownNotes(project.Notes))
+        notes_->setPlainText(ShownNotes(project.Notes));
     savedBy_->setText(QString::fromStdString(project.SavedByVersion));
     savedOn_->setText(QString::fromStdString(project.SavedOnDate));
     loading_ = false;
@@ -39,7 +49,7 @@ void NotesPage::Reload() {
 void NotesPage::NotesEdited() {
     if (loading_)
         return;
-    if (!EditProjectNotes(workspace_, notes_->toPlainText().toStdString()))
+    if (!EditProjectNotes(workspace_, ProjectNotes(notes_->toPlainText())))
         Reload();
 }
 

@@ -1,0 +1,105 @@
+// k7studio_screens: renders the main window with a project open, in each
+// mode, and its panels to PNG files, for the README and for reviewing the
+// layout without a display (run with QT_QPA_PLATFORM=offscreen).
+//   k7studio_screens OUTPUT_FOLDER SYSTEM_FOLDER BASIC_FOLDER PROJECT.tvr
+#include "app/qt/qt_user_interface.h"
+#include "app/shell/main_window.h"
+#include "app/shell/progress_panel_widget.h"
+#include "app/views/communications_setup_panel.h"
+#include "app/views/database_lists_panel.h"
+#include "app/views/preferences_panel.h"
+#include "app/views/variable_search_panel.h"
+
+#include "workspace/date_text.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+
+namespace {
+
+bool Save(QWidget* widget, const QString& folder, const QString& name) {
+    QApplication::processEvents();
+    const QString path = folder + "/" + name + ".png";
+    if (!widget->grab().save(path)) {
+        std::fprintf(stderr, "k7studio_screens: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: k7studio_screens OUTPUT_FOLDER SYSTEM_FOLDER BASIC_FOLDER "
+                             "PROJECT.tvr\n");
+        return 2;
+    }
+    const QString output = argv[1];
+    QDir().mkpath(output);
+
+    // A program folder of its own, so the workstation's settings stay as
+    // they are.
+    QTemporaryDir programFolder;
+    k7::QtUserInterface ui;
+    k7::Workspace workspace(ui, k7::NowDateTimeText);
+    k7::StartOptions options;
+    options.ProgramFolder = (programFolder.path() + "/").toStdString();
+    options.SettingsPath = (programFolder.path() + "/K7Setup.ini").toStdString();
+    options.SystemFolder = QDir(argv[2]).absolutePath().toStdString() + "/";
+    options.BasicFolder = QDir(argv[3]).absolutePath().toStdString() + "/";
+    workspace.Start(options);
+
+    k7::MainWindow window(workspace);
+    ui.SetParent(&window);
+    window.show();
+    if (!window.OpenPath(argv[4]))
+        return 1;
+
+    bool ok = Save(&window, output, "main_design");
+    window.ModeButton("Engineer")->setChecked(true);
+    ok = Save(&window, output, "main_engineer") && ok;
+
+    // The progress panel as a compile shows it, caught half-way.
+    k7::ProgressPanelWidget* progress = window.Progress();
+    bool caught = false;
+    progress->onPoll = [&] {
+        if (!caught && progress->RepeatLabelText() == "Displays...") {
+            caught = true;
+            ok = Save(&window, output, "compile_progress") && ok;
+        }
+    };
+    window.CompileAction()->trigger();
+    progress->onPoll = nullptr;
+    ok = Save(&window, output, "main_compiled") && ok;
+    window.ModeButton("Debug")->setChecked(true);
+    ok = Save(&window, output, "main_debug") && ok;
+    window.ModeButton("Design")->setChecked(true);
+
+    window.Command("Preferences")->trigger();
+    ok = Save(window.Preferences(), output, "preferences") && ok;
+    window.Preferences()->hide();
+    window.Command("Communications Setup")->trigger();
+    ok = Save(window.CommunicationsSetup(), output, "communications_setup") && ok;
+    window.CommunicationsSetup()->hide();
+
+    window.Command("Variable Search")->trigger();
+    k7::DatabaseList* floats = window.DatabaseLists()->List(k7::DbType::Float);
+    if (floats->count() > 0) {
+        const QRect place = floats->visualItemRect(floats->item(0));
+        QTest::mousePress(floats->viewport(), Qt::LeftButton, Qt::NoModifier, place.center());
+        QTest::mouseRelease(floats->viewport(), Qt::LeftButton, Qt::NoModifier, place.center());
+    }
+    ok = Save(window.VariableSearchWindow(), output, "variable_search") && ok;
+
+    // Closing without the guard's question: nothing here is the user's work.
+    workspace.project.ProjectChanged = false;
+    return ok ? 0 : 1;
+}
