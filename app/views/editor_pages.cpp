@@ -67,11 +67,19 @@ EditorPages AddEditorPages(QTabWidget& tabs, Workspace& workspace) {
     tabs.addTab(pages.Displays, QObject::tr("Displays"));
     tabs.addTab(pages.Tables, QObject::tr("Tables"));
     tabs.addTab(pages.Speech, QObject::tr("Speech"));
+    // A compile writes RAM addresses into the arrays and the check's
+    // findings follow the ladder: each page shows them afresh when opened.
     LadderPage* ladder = pages.Ladder;
-    QObject::connect(&tabs, &QTabWidget::currentChanged, ladder, [&tabs, ladder](int index) {
-        if (tabs.widget(index) == ladder)
-            ladder->OpenPage();
-    });
+    QWidget* telemetry = pages.Telemetry;
+    QObject::connect(&tabs, &QTabWidget::currentChanged, ladder,
+                     [&tabs, ladder, telemetry, arrays, whole](int index) {
+                         if (tabs.widget(index) == ladder)
+                             ladder->OpenPage();
+                         if (tabs.widget(index) == telemetry) {
+                             arrays->Reload();
+                             whole->Reload();
+                         }
+                     });
     return pages;
 }
 

@@ -37,7 +37,8 @@ struct EditorPages {
     void ProjectReplaced();
 };
 
-// Adds the pages to tabs; opening the ladder tab opens the ladder page.
+// Adds the pages to tabs; opening the ladder tab opens the ladder page, and
+// opening the telemetry tab shows the arrays as they now stand.
 EditorPages AddEditorPages(QTabWidget& tabs, Workspace& workspace);
 
 } // namespace k7
