@@ -91,6 +91,17 @@ class SpeechPageTest : public QObject {
         page.Button("Speak")->click();
         QCOMPARE(heard, std::vector<std::string>{"Wet well level is 123.45"});
 
+        // A phrase dropped on the format makes the variable select from
+        // phrases, starting at that one.
+        test::ClickCell(page.Grid(), 0, Phrase1 + 1);
+        auto two = DraggedPhrase(page.Phrases(), 2);
+        QVERIFY(test::Drop(page.FormatField(), {5, 5}, *two));
+        QCOMPARE(page.FormatField()->text(), QString("Two"));
+        page.FormatDialog()->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(QString::fromStdString(page.Editor().StoredCell(1, Phrase1 + 1)),
+                 QString("WetWell.Value;3"));
+
+        test::ClickCell(page.Grid(), 0, Phrase1);
         page.Button("Blank Cell")->click();
         QCOMPARE(test::CellText(page.Grid(), 0, Phrase1), QString());
         page.Button("Insert Line")->click();

@@ -4,6 +4,7 @@
 #include "app/widgets/drop_table.h"
 #include "tests/app/editor_fixture.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
@@ -43,6 +44,9 @@ class TablePageTest : public QObject {
         QVERIFY(test::Drop(page.Grid()->viewport(), test::CellCentre(page.Grid(), 1, ColumnType),
                            *name));
         QCOMPARE(f.ui.Errors, std::vector<std::string>{"You cannot drop into this column"});
+        page.RowTypeBox()->setCurrentText("Status");
+        test::ClickCell(page.Grid(), 1, ColumnType);
+        QCOMPARE(test::CellText(page.Grid(), 1, ColumnType), QString("Status"));
         QVERIFY(test::Drop(page.Grid()->viewport(), test::CellCentre(page.Grid(), 1, ColumnWtInput),
                            *name));
         QCOMPARE(test::CellText(page.Grid(), 1, ColumnWtInput), QString("Flow.Value"));
