@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace k7 {
 
@@ -109,6 +110,20 @@ void LadderGrid::PaintRows(QPainter& painter, int first, int last) const {
                              QString::fromStdString(finding->second));
         }
     }
+}
+
+// A name cut to the cell's width is shown whole as the cell's tool tip.
+bool LadderGrid::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    int column = 0, row = 0;
+    if (CellAt(help->pos(), column, row) && !project_.Ladder[row].CellNames[column].empty())
+        QToolTip::showText(help->globalPos(),
+                           QString::fromStdString(project_.Ladder[row].CellNames[column]), this);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void LadderGrid::paintEvent(QPaintEvent* event) {

@@ -55,6 +55,7 @@ class LadderGrid : public QWidget {
     void nameDropped(int column, int row, const QString& name);
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
