@@ -5,9 +5,15 @@
 #include "app/qt/qt_user_interface.h"
 #include "app/shell/main_window.h"
 #include "app/shell/progress_panel_widget.h"
+#include "app/views/commun_arrays_panel.h"
 #include "app/views/communications_setup_panel.h"
 #include "app/views/database_lists_panel.h"
+#include "app/views/display_page.h"
+#include "app/views/ladder_page.h"
 #include "app/views/preferences_panel.h"
+#include "app/views/speech_page.h"
+#include "app/views/table_page.h"
+#include "app/views/tlm_workbox_panel.h"
 #include "app/views/variable_search_panel.h"
 
 #include "workspace/date_text.h"
@@ -15,9 +21,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <cstdio>
 
 namespace {
@@ -31,6 +41,38 @@ bool Save(QWidget* widget, const QString& folder, const QString& name) {
     }
     std::printf("%s\n", qPrintable(path));
     return true;
+}
+
+// The editor pages on the project's first entries: the ladder, the
+// workbox on the first RX message, the first display with the preview of
+// its second line, the first table and the first speech report.
+bool SaveEditorPages(k7::MainWindow& window, const QString& output) {
+    const k7::EditorPages& pages = window.Editors();
+    window.Command("Ladder")->trigger();
+    bool ok = Save(&window, output, "ladder");
+
+    window.Command("RX Arrays")->trigger();
+    if (QListWidgetItem* message = pages.Arrays->RxList()->item(0))
+        emit pages.Arrays->RxList()->itemClicked(message);
+    ok = Save(&window, output, "tlm_workbox") && ok;
+    pages.WorkboxPanel->Button("Cancel")->click();
+
+    window.Command("Displays")->trigger();
+    pages.Displays->NameList()->setCurrentRow(0);
+    QPlainTextEdit* memo = pages.Displays->Memo();
+    memo->setTextCursor(QTextCursor(memo->document()->findBlockByNumber(1)));
+    ok = Save(&window, output, "display_editor") && ok;
+
+    window.Command("Tables")->trigger();
+    pages.Tables->TableList()->setCurrentRow(0);
+    pages.Tables->Button("Edit Table")->click();
+    ok = Save(&window, output, "table") && ok;
+
+    window.Command("Speech")->trigger();
+    pages.Speech->ReportList()->setCurrentRow(0);
+    pages.Speech->Button("Edit Table  ")->click();
+    ok = Save(&window, output, "speech_report") && ok;
+    return ok;
 }
 
 } // namespace
@@ -99,6 +141,9 @@ int main(int argc, char** argv) {
         QTest::mouseRelease(floats->viewport(), Qt::LeftButton, Qt::NoModifier, place.center());
     }
     ok = Save(window.VariableSearchWindow(), output, "variable_search") && ok;
+    window.VariableSearchWindow()->hide();
+
+    ok = SaveEditorPages(window, output) && ok;
 
     // Closing without the guard's question: nothing here is the user's work.
     workspace.project.ProjectChanged = false;

@@ -68,21 +68,28 @@ std::string RungCell(int row, int column) {
 
 } // namespace
 
-std::vector<std::string> LadderFaults(const Project& project) {
-    std::vector<std::string> faults;
+std::vector<LadderFinding> LadderFindings(const Project& project) {
+    std::vector<LadderFinding> findings;
     const int rows = std::min(project.LadderRows, LadderMaxRows);
     for (int r = 0; r < rows; ++r) {
         for (int c = 1; c <= LadderColumns; ++c) {
             if (!CellFits(project, r, c)) {
-                faults.push_back("Schematic error in ladder rung " + RungCell(r, c));
+                findings.push_back({r, "Schematic error in ladder rung " + RungCell(r, c)});
                 break;
             }
             const int32_t kind = KindAt(project, r, c);
             const bool named = kind == KindClosed || kind == KindOpen || kind == KindCoil;
             if (named && project.Ladder[r].CellNames[c].size() < 3)
-                faults.push_back("Missing tag in ladder rung " + RungCell(r, c));
+                findings.push_back({r, "Missing tag in ladder rung " + RungCell(r, c)});
         }
     }
+    return findings;
+}
+
+std::vector<std::string> LadderFaults(const Project& project) {
+    std::vector<std::string> faults;
+    for (LadderFinding& finding : LadderFindings(project))
+        faults.push_back(std::move(finding.Message));
     return faults;
 }
 

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(g++ make cmake qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libcli11-dev)
+          libbenchmark-dev libcli11-dev
+          qt6-speech-dev qt6-declarative-dev) # Qt TextToSpeech for "Speak"; its header needs the QML one
 
 missing=()
 for package in "${packages[@]}"; do

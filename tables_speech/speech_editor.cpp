@@ -37,6 +37,12 @@ bool SpeechEditor::NewReport() {
     return true;
 }
 
+void SpeechEditor::Reset() {
+    changed_ = false; // the project is gone: nothing to ask about
+    NewReport();
+    selected_.reset();
+}
+
 bool SpeechEditor::EditReport() {
     const std::vector<std::string>& stored = workspace_.project.SpeechReports;
     const std::optional<RecordSpan> span =

@@ -55,6 +55,10 @@ class SpeechEditor {
     bool SaveReport();
     bool CloseEditor();
     bool DeleteReport();
+    // Another project replaced the one under the editor (New, Open): the
+    // form and the selection are dropped without a question, so nothing
+    // of the old project is saved into the new one.
+    void Reset();
 
     // The fields above the grid, typed or dropped on; false when refused.
     bool TypeName(const std::string& text);

@@ -37,6 +37,12 @@ bool TableEditor::NewTable() {
     return true;
 }
 
+void TableEditor::Reset() {
+    changed_ = false; // the project is gone: nothing to ask about
+    NewTable();
+    selected_.reset();
+}
+
 bool TableEditor::EditTable() {
     const std::vector<std::string>& lines = workspace_.project.Tables;
     const std::optional<RecordSpan> span =

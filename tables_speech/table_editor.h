@@ -42,6 +42,10 @@ class TableEditor {
     bool SaveTable();
     bool CloseEditor();
     bool DeleteTable();
+    // Another project replaced the one under the editor (New, Open): the
+    // form and the selection are dropped without a question, so nothing
+    // of the old project is saved into the new one.
+    void Reset();
 
     // The fields above the grid; false when the text was refused.
     bool TypeName(const std::string& text);

@@ -331,6 +331,11 @@ bool DisplayEditor::Delete() {
     return true;
 }
 
+void DisplayEditor::Reset() {
+    selected_ = -1;
+    LoadSelected();
+}
+
 bool DisplayEditor::Abandon() {
     if (!ConfirmAbandon())
         return false;

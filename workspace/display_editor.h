@@ -115,6 +115,10 @@ class DisplayEditor {
     bool Delete();
     // Drops the form's edits, after the question when there are any.
     bool Abandon();
+    // Another project replaced the one under the editor (New, Open): the
+    // form and the selection are dropped without a question, so nothing
+    // of the old project is saved into the new one.
+    void Reset();
 
     const DisplayForm& Form() const { return form_; }
     int Selected() const { return selected_; }

@@ -388,6 +388,17 @@ void TlmWorkbox::DeleteRow() {
     changed_ = true;
 }
 
+void TlmWorkbox::Reset() {
+    visible_ = false;
+    changed_ = false;
+    rows_.clear();
+    group_ = {};
+    loaded_ = {};
+    selectedRow_ = 1;
+    nameRow_ = 0;
+    multiplierShown_ = false;
+}
+
 bool TlmWorkbox::Save() {
     if (kind_ == TlmArrayKind::Rx)
         FinishName();

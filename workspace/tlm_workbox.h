@@ -84,6 +84,9 @@ class TlmWorkbox {
     void DeleteRow();
     bool Save();
     bool Cancel();
+    // Another project replaced the one under the workbox (New, Open): it
+    // is hidden and its rows dropped without a question.
+    void Reset();
 
     TlmArrayKind Kind() const { return kind_; }
     std::string Title() const;

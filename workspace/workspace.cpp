@@ -188,7 +188,11 @@ void Workspace::MarkProjectChanged() {
 bool Workspace::SetProjectNotes(const std::string& notes) {
     if (RefuseStoredText(ui_, notes, StoredField::Notes))
         return false;
-    project.Notes = NormalizedNotes(notes);
+    // The notes field reports every keystroke, also ones that change nothing.
+    const std::string normalized = NormalizedNotes(notes);
+    if (normalized == project.Notes)
+        return true;
+    project.Notes = normalized;
     MarkProjectChanged();
     return true;
 }

@@ -3,8 +3,12 @@
 #include "app/shell/progress_panel_widget.h"
 #include "app/views/communications_setup_panel.h"
 #include "app/views/database_lists_panel.h"
+#include "app/views/display_page.h"
+#include "app/views/ladder_page.h"
 #include "app/views/notes_page.h"
 #include "app/views/preferences_panel.h"
+#include "app/views/speech_page.h"
+#include "app/views/table_page.h"
 #include "app/views/variable_search_panel.h"
 
 #include <QAction>
@@ -38,6 +42,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     CreatePanels();
     CreateMenusAndTools();
     CreateStatusLine();
+    HostEditorPages();
     workspace_.changeListeners.push_back([this] { ProjectChanged(); });
     history_.Reset(workspace_.project);
     RefreshShell();
@@ -175,6 +180,7 @@ void MainWindow::CreatePanels() {
     pages_ = new QTabWidget(splitter);
     notes_ = new NotesPage(workspace_, pages_);
     pages_->addTab(notes_, tr("Project"));
+    editors_ = AddEditorPages(*pages_, workspace_);
     splitter->addWidget(databases_);
     splitter->addWidget(pages_);
     splitter->setSizes({300, 500});
@@ -209,6 +215,21 @@ void MainWindow::CreatePanels() {
     };
 }
 
+// The editor pages' commands show their page.
+void MainWindow::HostEditorPages() {
+    const std::pair<const char*, QWidget*> pages[] = {
+        {"Ladder", editors_.Ladder},       {"TX Arrays", editors_.Telemetry},
+        {"RX Arrays", editors_.Telemetry}, {"Displays", editors_.Displays},
+        {"Tables", editors_.Tables},       {"Speech", editors_.Speech}};
+    for (auto [name, page] : pages) {
+        QAction* command = Command(name);
+        command->setEnabled(true);
+        command->setToolTip(tr("Show the %1 page").arg(name));
+        connect(command, &QAction::triggered, this,
+                [this, page = page] { pages_->setCurrentWidget(page); });
+    }
+}
+
 void MainWindow::CreateStatusLine() {
     for (auto*& field : statusFields_) {
         field = new QLabel(this);
@@ -234,6 +255,7 @@ void MainWindow::ProjectReplaced() {
     history_.Reset(workspace_.project);
     databases_->Refresh();
     notes_->Reload();
+    editors_.ProjectReplaced();
     ModeButton(Text(workspace_.shell.Mode))->setChecked(true);
 }
 
@@ -384,12 +406,14 @@ void MainWindow::VariableSearchClick() {
 
 void MainWindow::UndoClick() {
     // The restore is a change notice of its own: the views reload from it.
-    history_.Undo(workspace_);
+    if (history_.Undo(workspace_))
+        editors_.Reload();
     RefreshShell();
 }
 
 void MainWindow::RedoClick() {
-    history_.Redo(workspace_);
+    if (history_.Redo(workspace_))
+        editors_.Reload();
     RefreshShell();
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "session/session.h"
+#include "app/views/editor_pages.h"
 #include "workspace/project_history.h"
 
 #include <QMainWindow>
@@ -55,6 +56,7 @@ class MainWindow : public QMainWindow {
     VariableSearchPanel* VariableSearchWindow() const { return variableSearch_; }
     QRadioButton* ModeButton(const QString& mode) const;
     QTabWidget* Pages() const { return pages_; }
+    const EditorPages& Editors() const { return editors_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -67,6 +69,7 @@ class MainWindow : public QMainWindow {
     void CreateModeSwitch(class QToolBar* tools);
     void CreatePanels();
     void CreateStatusLine();
+    void HostEditorPages();
     QAction* AddCommand(const QString& name, void (MainWindow::*slot)(),
                         const QKeySequence& shortcut = {});
     QAction* AddLaterCommand(const QString& name, const QString& comesWith);
@@ -106,6 +109,7 @@ class MainWindow : public QMainWindow {
     ProgressPanelWidget* progress_ = nullptr;
     DatabaseListsPanel* databases_ = nullptr;
     NotesPage* notes_ = nullptr;
+    EditorPages editors_;
     PreferencesPanel* preferences_ = nullptr;
     CommunicationsSetupPanel* communications_ = nullptr;
     VariableSearchPanel* variableSearch_ = nullptr;

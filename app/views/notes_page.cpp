@@ -1,6 +1,5 @@
 #include "app/views/notes_page.h"
 
-#include "workspace/project_notes.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -49,7 +48,7 @@ void NotesPage::Reload() {
 void NotesPage::NotesEdited() {
     if (loading_)
         return;
-    if (!EditProjectNotes(workspace_, ProjectNotes(notes_->toPlainText())))
+    if (!workspace_.SetProjectNotes(ProjectNotes(notes_->toPlainText())))
         Reload();
 }
 

@@ -65,6 +65,9 @@ TEST_F(LadderCheckTest, SchematicErrorSkipsTheRestOfItsRowButMissingTagsDoNot) {
         "Schematic error in ladder rung 3, cell 4",
     };
     EXPECT_EQ(faults, expected);
+    // The findings carry the 0-based row the page shows them beside.
+    for (const LadderFinding& finding : LadderFindings(project))
+        EXPECT_EQ(finding.Row, 2) << finding.Message;
 }
 
 TEST_F(LadderCheckTest, CoilWithoutTagIsMissing) {

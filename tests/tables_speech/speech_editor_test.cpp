@@ -312,3 +312,18 @@ TEST_F(SpeechEditing, CellsAreReadByTheirFirstCharacterAndDelimiter) {
 }
 
 } // namespace
+
+TEST_F(SpeechEditing, ResetDropsTheReportAndSelectionWithoutAsking) {
+    editor.NewReport();
+    editor.TypeName("Alarm");
+    ASSERT_TRUE(editor.SaveReport());
+    editor.SelectEntry("Alarm");
+    ASSERT_TRUE(editor.EditReport());
+    editor.TypeName("Renamed");
+    editor.Reset();
+    EXPECT_TRUE(ui.Questions.empty());
+    EXPECT_FALSE(editor.Changed());
+    EXPECT_EQ(editor.Header().Name, "");
+    EXPECT_FALSE(editor.EditReport());
+    EXPECT_EQ(ui.Errors.back(), "You must first select an entry");
+}

@@ -317,3 +317,16 @@ TEST_F(TableEditing, TableListIsSortedWithLettersFolded) {
 }
 
 } // namespace
+
+TEST_F(TableEditing, ResetDropsTheTableAndSelectionWithoutAsking) {
+    SaveSmallTable("Levels");
+    editor.SelectEntry("Levels");
+    ASSERT_TRUE(editor.EditTable());
+    editor.TypeName("Renamed");
+    editor.Reset();
+    EXPECT_TRUE(ui.Questions.empty());
+    EXPECT_FALSE(editor.Changed());
+    EXPECT_EQ(editor.Table().Header.Name, "");
+    EXPECT_FALSE(editor.EditTable());
+    EXPECT_EQ(ui.Errors.back(), "You must first select an entry");
+}

@@ -252,3 +252,17 @@ TEST_F(DisplayEditorTest, SelectingAMissingDisplayGivesAnEmptyForm) {
     EXPECT_EQ(editor.Selected(), -1);
     EXPECT_TRUE(editor.Form().Lines.empty());
 }
+
+TEST_F(DisplayEditorTest, ResetDropsTheFormAndSelectionWithoutAsking) {
+    displays = {"~First|1|1|0|T1|"};
+    ASSERT_TRUE(editor.Select(0));
+    editor.SetName("Edited");
+    displays = {"~Other|1|1|0||"}; // the project another Open brought
+    editor.Reset();
+    EXPECT_TRUE(ui.Questions.empty());
+    EXPECT_EQ(editor.Selected(), -1);
+    EXPECT_FALSE(editor.Changed());
+    EXPECT_EQ(editor.Form().Header.Name, "");
+    EXPECT_FALSE(editor.Save());
+    EXPECT_EQ(displays, std::vector<std::string>{"~Other|1|1|0||"});
+}

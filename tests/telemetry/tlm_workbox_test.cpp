@@ -393,3 +393,14 @@ TEST_F(Workbox, AThousandRowMessageLoadsAndSaves) {
     ASSERT_TRUE(box.Save());
     EXPECT_EQ(tx.RowCount(), 1017);
 }
+
+TEST_F(Workbox, ResetHidesTheWorkboxAndDropsItsRowsWithoutAsking) {
+    box.Open(TlmArrayKind::Rx);
+    box.AddRow(AddRowChoice::Integer16);
+    box.Reset();
+    EXPECT_FALSE(box.Visible());
+    EXPECT_FALSE(box.Changed());
+    EXPECT_TRUE(box.Rows().empty());
+    ASSERT_TRUE(box.Open(TlmArrayKind::Rx)); // nothing left to abandon
+    EXPECT_TRUE(ui.Questions.empty());
+}

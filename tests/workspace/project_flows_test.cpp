@@ -1,6 +1,5 @@
 #include "test_support.h"
 #include "tests/support/scripted_ui.h"
-#include "workspace/project_notes.h"
 #include "workspace/text_file.h"
 #include "workspace/workspace.h"
 
@@ -186,12 +185,12 @@ TEST_F(ProjectFlows, ClosingAsksForAChangedProjectAndSavesTheSettings) {
 }
 
 TEST_F(ProjectFlows, NotesWithABarAreRefusedOthersMarkTheProjectChanged) {
-    EXPECT_FALSE(EditProjectNotes(workspace, "pump|station"));
+    EXPECT_FALSE(workspace.SetProjectNotes("pump|station"));
     EXPECT_EQ(ui.Errors, std::vector<std::string>{BarRefusedMessage});
     EXPECT_EQ(workspace.project.Notes, "");
     EXPECT_FALSE(workspace.shell.SaveEnabled);
 
-    EXPECT_TRUE(EditProjectNotes(workspace, "pump station"));
+    EXPECT_TRUE(workspace.SetProjectNotes("pump station"));
     EXPECT_EQ(workspace.project.Notes, "pump station");
     EXPECT_TRUE(workspace.shell.SaveEnabled);
 }

@@ -1,0 +1,44 @@
+// The pages of the ladder, telemetry, display, table and speech editors,
+// added to the main window's page tabs, with the workbox they share.
+#pragma once
+
+#include "workspace/tlm_workbox.h"
+
+#include <memory>
+
+class QTabWidget;
+class QWidget;
+
+namespace k7 {
+
+class CommunArraysPanel;
+class DisplayPage;
+class LadderPage;
+class SpeechPage;
+class TablePage;
+class TelemetryArraysView;
+class TlmWorkboxPanel;
+
+struct EditorPages {
+    std::unique_ptr<TlmWorkbox> Workbox;
+    LadderPage* Ladder = nullptr;
+    QWidget* Telemetry = nullptr; // the arrays panel, the workbox and the whole arrays
+    CommunArraysPanel* Arrays = nullptr;
+    TlmWorkboxPanel* WorkboxPanel = nullptr;
+    TelemetryArraysView* WholeArrays = nullptr;
+    DisplayPage* Displays = nullptr;
+    TablePage* Tables = nullptr;
+    SpeechPage* Speech = nullptr;
+
+    // Every page shows the project again (after Undo and Redo).
+    void Reload();
+    // Another project replaced the old one (New, Open): the editors drop
+    // their forms, then every page shows the new project.
+    void ProjectReplaced();
+};
+
+// Adds the pages to tabs; opening the ladder tab opens the ladder page, and
+// opening the telemetry tab shows the arrays as they now stand.
+EditorPages AddEditorPages(QTabWidget& tabs, Workspace& workspace);
+
+} // namespace k7
