@@ -17,7 +17,7 @@ std::string SampleValue(const std::string& format) {
     for (uint32_t i = 0; i < digits.Before; ++i)
         value += digit();
     if (value.empty())
-        value = "0";
+        value.push_back('0'); // no digit before the point is still spoken as "0"
     if (digits.After > 0) {
         value += '.';
         for (uint32_t i = 0; i < digits.After; ++i)
