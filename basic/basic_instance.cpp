@@ -347,7 +347,7 @@ bool BasicInstanceEditor::Save() {
     lines.push_back(LineText());
     RebuildDatabases(workspace_.project, workspace_.library);
     Close();
-    workspace_.MarkProjectChanged();
+    workspace_.MarkProjectChanged(ProjectPart::Basic);
     return true;
 }
 
@@ -364,7 +364,7 @@ bool DeleteBasicInstance(Workspace& workspace, const std::string& selectedEntry)
     if (found == lines.end())
         return false;
     lines.erase(found);
-    workspace.MarkProjectChanged();
+    workspace.MarkProjectChanged(ProjectPart::Basic);
     RebuildDatabases(workspace.project, workspace.library);
     return true;
 }

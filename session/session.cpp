@@ -112,7 +112,10 @@ class Session::LinkedProject : public ProjectLink {
 
 Session::Session(UserInterface& ui, std::function<std::string()> dateText)
     : workspace_(ui, std::move(dateText)), link_(std::make_unique<LinkedProject>(*this)) {
-    workspace_.changeListeners.push_back([this] { compiledSinceChange_ = false; });
+    changes_ = workspace_.notices.Subscribe([this](ProjectPart part) {
+        if (part != ProjectPart::CompileFinished)
+            compiledSinceChange_ = false;
+    });
 }
 
 Session::~Session() = default;
@@ -129,7 +132,7 @@ CompileReport Session::Compile(ProgressPanel& progress, const CompileRequest& re
     lastCompile_.reset();
     auto context =
         std::make_unique<CompileContext>(workspace_.project, workspace_.library, options);
-    context->MarkChanged = [this] { workspace_.MarkProjectChanged(); };
+    context->MarkChanged = [this] { workspace_.MarkProjectChanged(ProjectPart::CompileFinished); };
 
     CompileReport report;
     report.Outcome = k7::Compile(*context, progress);
@@ -184,7 +187,7 @@ std::vector<SymbolListRow> Session::SymbolListRows(SymbolListKind kind) const {
 bool Session::Reassign() {
     if (!k7::Reassign(workspace_.project, workspace_.Ui()))
         return false;
-    workspace_.MarkProjectChanged();
+    workspace_.MarkProjectChanged(ProjectPart::Modules);
     return true;
 }
 

@@ -147,6 +147,7 @@ class Session {
     bool RunLinkCompile();
 
     Workspace workspace_;
+    ChangeSubscription changes_;
     std::unique_ptr<CompileContext> lastCompile_;
     CompileReport lastReport_;
     std::unique_ptr<ProjectLink> link_;

@@ -41,7 +41,7 @@ bool SetPhraseText(Workspace& workspace, int number, const std::string& text) {
         return false;
     }
     workspace.project.SpeechPhrases[static_cast<size_t>(number)] = text;
-    workspace.MarkProjectChanged();
+    workspace.MarkProjectChanged(ProjectPart::Phrases);
     return true;
 }
 

@@ -82,7 +82,7 @@ bool SpeechEditor::SaveReport() {
     changed_ = false;
     RefreshNames();
     RebuildDatabases(workspace_.project, workspace_.library);
-    workspace_.MarkProjectChanged();
+    workspace_.MarkProjectChanged(ProjectPart::Speech);
     return true;
 }
 
@@ -113,7 +113,7 @@ bool SpeechEditor::DeleteReport() {
     RefreshNames();
     RebuildDatabases(workspace_.project, workspace_.library);
     // The deletion must reach the file like any other edit.
-    workspace_.MarkProjectChanged();
+    workspace_.MarkProjectChanged(ProjectPart::Speech);
     return true;
 }
 

@@ -91,7 +91,7 @@ bool TableEditor::SaveTable() {
         lines.push_back(line);
     changed_ = false;
     RebuildDatabases(workspace_.project, workspace_.library);
-    workspace_.MarkProjectChanged();
+    workspace_.MarkProjectChanged(ProjectPart::Tables);
     return true;
 }
 
@@ -111,14 +111,14 @@ bool TableEditor::DeleteTable() {
     }
     EraseRecord(lines, *span);
     selected_.reset();
-    workspace_.MarkProjectChanged();
+    workspace_.MarkProjectChanged(ProjectPart::Tables);
     RebuildDatabases(workspace_.project, workspace_.library);
     return true;
 }
 
 void TableEditor::MarkChanged() {
     changed_ = true;
-    workspace_.MarkProjectChanged();
+    workspace_.MarkProjectChanged(ProjectPart::Tables);
 }
 
 bool TableEditor::TypeField(std::string& field, const std::string& text, StoredField kind) {

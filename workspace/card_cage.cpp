@@ -73,7 +73,7 @@ void SetUnitType(Workspace& workspace, CardPanel& panel, UnitType unit) {
         return;
     workspace.project.Unit = unit;
     ApplyUnitType(workspace.project, panel);
-    workspace.MarkProjectChanged();
+    workspace.MarkProjectChanged(ProjectPart::Cards);
 }
 
 void SetLcdType(Workspace& workspace, CardPanel& panel, LcdType lcd) {
@@ -81,7 +81,7 @@ void SetLcdType(Workspace& workspace, CardPanel& panel, LcdType lcd) {
         return;
     workspace.project.Lcd = lcd;
     ApplyUnitType(workspace.project, panel);
-    workspace.MarkProjectChanged();
+    workspace.MarkProjectChanged(ProjectPart::Cards);
 }
 
 std::vector<std::string> CardListEntries() {
@@ -127,7 +127,7 @@ bool PlaceCard(Workspace& workspace, const CardPanel& panel, int slot, int code,
     if (!CardDropAccepted(project.Unit, slot, code, target))
         return false;
     project.Cards.At(cage, slot) = code;
-    workspace.MarkProjectChanged();
+    workspace.MarkProjectChanged(ProjectPart::Cards);
     return true;
 }
 

@@ -285,7 +285,7 @@ std::vector<std::string> DisplayEditor::FormLines() const {
 
 void DisplayEditor::AfterListChange() {
     workspace_.project.DisplayNames = RecordNames(workspace_.project.Displays);
-    workspace_.MarkProjectChanged();
+    workspace_.MarkProjectChanged(ProjectPart::Displays);
 }
 
 bool DisplayEditor::Save() {

@@ -9,11 +9,10 @@
 namespace k7 {
 
 InstanceEditor::InstanceEditor(Workspace& workspace)
-    : workspace_(workspace), alive_(std::make_shared<bool>(true)) {
+    : workspace_(workspace) {
     // Every change to the project also counts as a change in the open editor.
-    std::weak_ptr<bool> alive = alive_;
-    workspace_.changeListeners.push_back([this, alive] {
-        if (!alive.expired() && state_.Open)
+    changes_ = workspace_.notices.Subscribe([this](ProjectPart) {
+        if (state_.Open)
             state_.Changed = true;
     });
 }
@@ -145,7 +144,7 @@ bool InstanceEditor::DropDbNameOnInput(int row, const std::string& name) {
     if (!state_.Open || row < 1 || row > static_cast<int>(state_.InputRows.size()))
         return false;
     state_.InputRows[row - 1].Value = name;
-    workspace_.MarkProjectChanged();
+    workspace_.MarkProjectChanged(ProjectPart::Modules);
     state_.Changed = true;
     return true;
 }
@@ -261,7 +260,7 @@ bool InstanceEditor::SaveInstance() {
     }
     RebuildDatabases(project, workspace_.library);
     Close();
-    workspace_.MarkProjectChanged();
+    workspace_.MarkProjectChanged(ProjectPart::Modules);
     return true;
 }
 
@@ -304,7 +303,7 @@ bool DeleteInstance(Workspace& workspace, const InstanceSelection& selection) {
         return false;
     project.Modules.erase(project.Modules.begin() + index);
     RebuildDatabases(project, workspace.library);
-    workspace.MarkProjectChanged();
+    workspace.MarkProjectChanged(ProjectPart::Modules);
     return true;
 }
 

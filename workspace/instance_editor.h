@@ -3,6 +3,7 @@
 // instances from the instance lists or the module tree.
 #pragma once
 
+#include "workspace/change_notices.h"
 #include "workspace/io_points.h"
 #include "workspace/project.h"
 
@@ -118,7 +119,7 @@ class InstanceEditor {
     EditorState state_;
     std::string editedName_; // Edit: the instance's name when it was opened
     AfterEditor afterClose_ = AfterEditor::Nothing;
-    std::shared_ptr<bool> alive_;
+    ChangeSubscription changes_;
 };
 
 // Where "Delete" takes its instance from.

@@ -64,7 +64,7 @@ bool LadderEditor::RefuseText(const std::string& text, StoredField field, size_t
 void LadderEditor::Changed(bool namesChanged) {
     if (namesChanged)
         RebuildDatabases(workspace_.project, workspace_.library);
-    workspace_.MarkProjectChanged();
+    workspace_.MarkProjectChanged(ProjectPart::Ladder);
 }
 
 bool LadderEditor::ClickCell(int column, int row) {

@@ -34,7 +34,7 @@ bool ProjectHistory::Restore(Workspace& workspace, std::size_t position) {
     position_ = position;
     restoring_ = true;
     workspace.project = states_[position];
-    workspace.MarkProjectChanged();
+    workspace.MarkProjectChanged(ProjectPart::WholeProject);
     restoring_ = false;
     return true;
 }

@@ -426,7 +426,7 @@ bool TlmWorkbox::Save() {
     CompactArray(array);
     RebuildDatabases(workspace_.project, workspace_.library);
     ListArrays(workspace_.project);
-    workspace_.MarkProjectChanged();
+    workspace_.MarkProjectChanged(ProjectPart::TelemetryArrays);
     // Show what the array now holds, so that a second "Save" cannot bring
     // back RAM addresses the first one gave up.
     const int selected = selectedRow_;

@@ -33,6 +33,7 @@ void Workspace::Start(const StartOptions& options) {
         ui_.ShowError(text);
     }
     ResetToNew();
+    notices.Notify(ProjectPart::WholeProject);
 }
 
 bool Workspace::ConfirmDiscard() {
@@ -52,6 +53,7 @@ bool Workspace::NewProject() {
     if (!ConfirmDiscard())
         return false;
     ResetToNew();
+    notices.Notify(ProjectPart::WholeProject);
     return true;
 }
 
@@ -66,6 +68,7 @@ bool Workspace::LoadFile(const std::string& path) {
     if (!file.Ok) {
         ui_.ShowError(file.Error);
         ResetToNew();
+        notices.Notify(ProjectPart::WholeProject);
         return false;
     }
     shell.Caption = CaptionPrefix + path;
@@ -73,6 +76,7 @@ bool Workspace::LoadFile(const std::string& path) {
     if (!read.Ok) {
         ui_.ShowError(read.Message);
         ResetToNew();
+        notices.Notify(ProjectPart::WholeProject);
         return false;
     }
     CompactArray(project.TxArray);
@@ -92,6 +96,7 @@ void Workspace::AfterOpen() {
     project.NeedCompile = true;
     shell.SaveEnabled = false;
     shell.CompileEnabled = true;
+    notices.Notify(ProjectPart::WholeProject);
 }
 
 bool Workspace::OpenProject() {
@@ -177,12 +182,11 @@ bool Workspace::SaveProjectAs() {
     return SaveProject();
 }
 
-void Workspace::MarkProjectChanged() {
+void Workspace::MarkProjectChanged(ProjectPart part) {
     k7::MarkProjectChanged(project);
     shell.SaveEnabled = true;
     shell.CompileEnabled = true;
-    for (auto& listener : changeListeners)
-        listener();
+    notices.Notify(part);
 }
 
 bool Workspace::SetProjectNotes(const std::string& notes) {
@@ -193,7 +197,7 @@ bool Workspace::SetProjectNotes(const std::string& notes) {
     if (normalized == project.Notes)
         return true;
     project.Notes = normalized;
-    MarkProjectChanged();
+    MarkProjectChanged(ProjectPart::Notes);
     return true;
 }
 

@@ -4,6 +4,7 @@
 // Windows and k7c both drive it; it talks back only through UserInterface.
 #pragma once
 
+#include "workspace/change_notices.h"
 #include "workspace/module_library.h"
 #include "workspace/project.h"
 #include "workspace/settings.h"
@@ -50,8 +51,10 @@ class Workspace {
     bool SaveProject();
     bool SaveProjectAs();
 
-    // Every editor calls this after changing the project.
-    void MarkProjectChanged();
+    // Every editor calls this after changing the project, naming the part
+    // it changed: sets the change flags and the enabling, then tells every
+    // subscriber.
+    void MarkProjectChanged(ProjectPart part);
     // The project's notes, as typed; false (after a message) when the
     // project file could not hold them.
     bool SetProjectNotes(const std::string& notes);
@@ -72,8 +75,9 @@ class Workspace {
     ModuleLibrary library;
     Project project;
     ShellState shell;
-    // Called after MarkProjectChanged, for editors that track changes.
-    std::vector<std::function<void()>> changeListeners;
+    // Told of every change, and of the whole project replaced by New and
+    // Open (without marking it changed).
+    ChangeNotices notices;
 
   private:
     bool ConfirmDiscard();

@@ -28,6 +28,26 @@ bool QtUserInterface::AskYesNo(const std::string& question) {
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+void QtUserInterface::ShowWarning(const std::string& message) {
+    QMessageBox::warning(parent_, QStringLiteral("K7 Studio"), Text(message));
+}
+
+void QtUserInterface::ShowMessage(const std::string& message) {
+    QMessageBox::information(parent_, QStringLiteral("K7 Studio"), Text(message));
+}
+
+Answer QtUserInterface::AskYesNoCancel(const std::string& question) {
+    switch (QMessageBox::question(parent_, QStringLiteral("Confirm"), Text(question),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 bool QtUserInterface::AskRetry(const std::string& message) {
     return QMessageBox::critical(parent_, QStringLiteral("K7 Studio"), Text(message),
                                  QMessageBox::Abort | QMessageBox::Retry) == QMessageBox::Retry;

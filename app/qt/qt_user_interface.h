@@ -13,7 +13,10 @@ class QtUserInterface : public UserInterface {
     void SetParent(QWidget* parent) { parent_ = parent; }
 
     void ShowError(const std::string& message) override;
+    void ShowWarning(const std::string& message) override;
+    void ShowMessage(const std::string& message) override;
     bool AskYesNo(const std::string& question) override;
+    Answer AskYesNoCancel(const std::string& question) override;
     bool AskRetry(const std::string& message) override;
     std::optional<std::string> ChooseOpenFile(const FileChoice& choice) override;
     std::optional<std::string> ChooseSaveFile(const FileChoice& choice) override;

@@ -1,6 +1,7 @@
 #include "app/shell/main_window.h"
 
 #include "app/shell/progress_panel_widget.h"
+#include "app/shell/window_load_view.h"
 #include "app/views/communications_setup_panel.h"
 #include "app/views/database_lists_panel.h"
 #include "app/views/display_page.h"
@@ -43,10 +44,18 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     CreateMenusAndTools();
     CreateStatusLine();
     HostEditorPages();
-    workspace_.changeListeners.push_back([this] { ProjectChanged(); });
+    changes_ = workspace_.notices.Subscribe([this](ProjectPart part) {
+        // New and Open are followed by ProjectReplaced from their commands;
+        // Undo and Redo put a whole project back as a change of their own.
+        if (part == ProjectPart::WholeProject && !workspace_.project.ProjectChanged)
+            return;
+        ProjectChanged();
+    });
     history_.Reset(workspace_.project);
     RefreshShell();
 }
+
+MainWindow::~MainWindow() = default;
 
 QAction* MainWindow::AddCommand(const QString& name, void (MainWindow::*slot)(),
                                 const QKeySequence& shortcut) {
@@ -200,6 +209,7 @@ void MainWindow::CreatePanels() {
     addDockWidget(Qt::BottomDockWidgetArea, progressDock_);
     progressDock_->hide();
     resizeDocks({errorDock_, progressDock_}, {130, 130}, Qt::Vertical);
+    loadView_ = std::make_unique<WindowLoadView>(*progress_, *errorDock_);
     progress_->onStatusMessage = [this](const std::string& message) {
         statusMessage_ = message;
         statusFields_[3]->setText(Text(message));
@@ -213,6 +223,19 @@ void MainWindow::CreatePanels() {
     databases_->onNamePressed = [this](DbType list, const std::string& name) {
         variableSearch_->NamePressed(list, name);
     };
+}
+
+void MainWindow::SetUnitLinkParts(TimerFactory* timers,
+                                  std::function<std::unique_ptr<SerialDevice>()> makeDevice) {
+    unitTimers_ = timers ? timers : &windowTimers_;
+    makeDevice_ = std::move(makeDevice);
+}
+
+UnitLink& MainWindow::Unit() {
+    if (UnitLink* made = session_.Unit())
+        return *made;
+    return session_.Unit(*unitTimers_, *loadView_,
+                         makeDevice_ ? makeDevice_() : MakeSerialDevice());
 }
 
 // The editor pages' commands show their page.

@@ -4,13 +4,16 @@
 // session; the views reload from the workspace's change notices.
 #pragma once
 
-#include "session/session.h"
+#include "app/qt/qt_timer.h"
 #include "app/views/editor_pages.h"
+#include "session/session.h"
 #include "workspace/project_history.h"
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,12 +33,14 @@ class NotesPage;
 class PreferencesPanel;
 class ProgressPanelWidget;
 class VariableSearchPanel;
+class WindowLoadView;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
   public:
     MainWindow(Session& session, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Opens a project given on the command line or dropped on the window,
     // through the same guard as Open.
@@ -57,6 +62,15 @@ class MainWindow : public QMainWindow {
     QRadioButton* ModeButton(const QString& mode) const;
     QTabWidget* Pages() const { return pages_; }
     const EditorPages& Editors() const { return editors_; }
+
+    // Where the unit link's timers and serial device come from: the
+    // window's timers and the workstation's port unless tests set others
+    // before the link is first used.
+    void SetUnitLinkParts(TimerFactory* timers,
+                          std::function<std::unique_ptr<SerialDevice>()> makeDevice);
+    // The unit link, made on first use.
+    UnitLink& Unit();
+    WindowLoadView& LoadViewOfWindow() const { return *loadView_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -99,6 +113,7 @@ class MainWindow : public QMainWindow {
 
     Session& session_;
     Workspace& workspace_;
+    ChangeSubscription changes_;
     ProjectHistory history_;
     QTabWidget* pages_ = nullptr;
     std::map<QString, QAction*> commands_;
@@ -114,6 +129,10 @@ class MainWindow : public QMainWindow {
     CommunicationsSetupPanel* communications_ = nullptr;
     VariableSearchPanel* variableSearch_ = nullptr;
     std::map<QString, QRadioButton*> modeButtons_;
+    std::unique_ptr<WindowLoadView> loadView_;
+    QtTimerFactory windowTimers_;
+    TimerFactory* unitTimers_ = &windowTimers_;
+    std::function<std::unique_ptr<SerialDevice>()> makeDevice_;
     bool busy_ = false;
     bool changedWhileBusy_ = false;
     std::string statusMessage_; // the message panel: what the last command reported

@@ -66,7 +66,7 @@ class AppFixture {
         adder.Values[3] = "ADD.SUM";
         workspace.project.Modules.push_back(adder);
         RebuildDatabases(workspace.project, workspace.library);
-        workspace.MarkProjectChanged();
+        workspace.MarkProjectChanged(ProjectPart::Modules);
     }
 
     QTemporaryDir dir;

@@ -112,7 +112,7 @@ class MainWindowTest : public QObject {
         AppFixture app;
         k7::MainWindow& window = *app.window;
         window.show();
-        app.workspace.MarkProjectChanged();
+        app.workspace.MarkProjectChanged(k7::ProjectPart::Notes);
         app.ui.YesNoAnswers = {false};
         QVERIFY(!window.close());
         QCOMPARE(app.ui.Questions.back(), std::string("Project has changed, OK to exit?"));

@@ -466,7 +466,7 @@ TEST(CancelEditor, AProjectChangeElsewhereCountsAsAChange) {
     TestBench bench;
     InstanceEditor editor(bench.workspace);
     editor.OpenNewInstance("Adder");
-    bench.workspace.MarkProjectChanged();
+    bench.workspace.MarkProjectChanged(ProjectPart::Modules);
     EXPECT_TRUE(editor.State().Changed);
     EXPECT_FALSE(editor.CancelInstanceEditor());
     EXPECT_EQ(bench.ui.Questions.size(), 1u);

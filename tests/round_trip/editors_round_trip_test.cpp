@@ -327,7 +327,6 @@ class EditorsRoundTrip : public ::testing::Test {
         workspace.project.SpeechReports = {"~Spare||||||1"};
         workspace.project.ProjectChanged = false;
         workspace.project.FileName = dir.File("round.tvr");
-        workspace.changeListeners.clear(); // the editors of the last case are gone
     }
 
     // Saves and reopens; what came back, or an explanation of what did not.

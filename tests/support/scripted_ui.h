@@ -13,14 +13,27 @@ namespace k7::test {
 class ScriptedUi : public UserInterface {
   public:
     std::vector<std::string> Errors;
+    std::vector<std::string> Warnings;
+    std::vector<std::string> Messages;
     std::vector<std::string> Questions;
     std::vector<FileChoice> FileDialogs;
 
     std::deque<bool> YesNoAnswers;                      // empty queue answers No
     std::deque<bool> RetryAnswers;                      // empty queue answers Abort
+    std::deque<Answer> ThreeWayAnswers;                 // empty queue answers Cancel
     std::deque<std::optional<std::string>> FileAnswers; // empty queue cancels
 
     void ShowError(const std::string& message) override { Errors.push_back(message); }
+    void ShowWarning(const std::string& message) override { Warnings.push_back(message); }
+    void ShowMessage(const std::string& message) override { Messages.push_back(message); }
+    Answer AskYesNoCancel(const std::string& question) override {
+        Questions.push_back(question);
+        if (ThreeWayAnswers.empty())
+            return Answer::Cancel;
+        Answer answer = ThreeWayAnswers.front();
+        ThreeWayAnswers.pop_front();
+        return answer;
+    }
     bool AskYesNo(const std::string& question) override {
         Questions.push_back(question);
         return Pop(YesNoAnswers);

@@ -36,7 +36,7 @@ TEST_F(ProjectFlows, NewAsksOnlyWhenTheProjectChanged) {
     EXPECT_TRUE(workspace.NewProject());
     EXPECT_TRUE(ui.Questions.empty());
 
-    workspace.MarkProjectChanged();
+    workspace.MarkProjectChanged(ProjectPart::Modules);
     EXPECT_EQ(StatusText(workspace.project), "  Need to save...  Need to compile...");
     EXPECT_TRUE(workspace.shell.SaveEnabled);
     workspace.project.Notes = "keep me";
@@ -73,7 +73,7 @@ TEST_F(ProjectFlows, OpenReadsTheFileAndRemembersIt) {
 }
 
 TEST_F(ProjectFlows, CancelledOpenLeavesANewProjectNeedingACompile) {
-    workspace.MarkProjectChanged();
+    workspace.MarkProjectChanged(ProjectPart::Modules);
     ui.YesNoAnswers = {true};
     EXPECT_FALSE(workspace.OpenProject());
     EXPECT_EQ(workspace.project.ModuleCount(), 1);
@@ -96,7 +96,7 @@ TEST_F(ProjectFlows, OpeningSomethingElseGivesANewProjectAndAMessage) {
 TEST_F(ProjectFlows, SaveGivesTheFileTheTvrExtension) {
     const std::string path = Project("pump.TVR");
     ASSERT_TRUE(workspace.OpenProjectPath(path));
-    workspace.MarkProjectChanged();
+    workspace.MarkProjectChanged(ProjectPart::Modules);
     EXPECT_TRUE(workspace.SaveProject());
     EXPECT_EQ(ui.Errors.back(), "File is being saved with <.tvr> extension.");
     EXPECT_EQ(workspace.project.FileName, dir.File("pump.tvr"));
@@ -134,7 +134,7 @@ TEST_F(ProjectFlows, FailedSaveKeepsWhatIsThereAndTheChangeFlag) {
     std::filesystem::create_directory(dir.File("blocked.tvr"));
     test::WriteAll(dir.File("blocked.tvr/inside.txt"), "kept");
     workspace.project.FileName = dir.File("blocked.tvr");
-    workspace.MarkProjectChanged();
+    workspace.MarkProjectChanged(ProjectPart::Modules);
     EXPECT_FALSE(workspace.SaveProject());
     EXPECT_EQ(ui.Errors.back().rfind("Cannot write " + dir.File("blocked.tvr"), 0), 0u);
     EXPECT_TRUE(workspace.project.ProjectChanged);
@@ -173,7 +173,7 @@ TEST_F(ProjectFlows, RecentEntriesOpenTheirProject) {
 
 TEST_F(ProjectFlows, ClosingAsksForAChangedProjectAndSavesTheSettings) {
     workspace.settings.RecentProjects = {"/x/a.tvr"};
-    workspace.MarkProjectChanged();
+    workspace.MarkProjectChanged(ProjectPart::Modules);
     EXPECT_FALSE(workspace.CloseMainWindow());
     EXPECT_EQ(ui.Questions.back(), "Project has changed, OK to exit?");
     ui.YesNoAnswers = {true};

@@ -10,7 +10,7 @@ namespace {
 struct ProjectHistoryTest : ::testing::Test {
     void Edit(const std::string& notes) {
         workspace.project.Notes = notes;
-        workspace.MarkProjectChanged();
+        workspace.MarkProjectChanged(ProjectPart::Modules);
     }
     test::ScriptedUi ui;
     Workspace workspace{ui, [] { return std::string("01/02/2026 10:00:00"); }};
@@ -21,7 +21,8 @@ struct ProjectHistoryTest : ::testing::Test {
 
 TEST_F(ProjectHistoryTest, UndoAndRedoWalkTheRecordedStatesAndMarkTheProjectChanged) {
     history.Reset(workspace.project);
-    workspace.changeListeners.push_back([this] { history.Record(workspace.project); });
+    auto recording =
+        workspace.notices.Subscribe([this](ProjectPart) { history.Record(workspace.project); });
     Edit("one");
     Edit("two");
     workspace.project.ProjectChanged = false;

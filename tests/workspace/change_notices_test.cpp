@@ -1,0 +1,54 @@
+#include "tests/support/scripted_ui.h"
+#include "workspace/instance_editor.h"
+#include "workspace/workspace.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+using namespace k7;
+
+namespace {
+
+struct ChangeNoticesTest : ::testing::Test {
+    test::ScriptedUi ui;
+    Workspace workspace{ui, [] { return std::string("01/02/2026 10:00:00"); }};
+};
+
+} // namespace
+
+TEST_F(ChangeNoticesTest, AnEditNamesItsPartAndNewTellsOfTheWholeProject) {
+    std::vector<ProjectPart> heard;
+    auto subscription =
+        workspace.notices.Subscribe([&](ProjectPart part) { heard.push_back(part); });
+    workspace.SetProjectNotes("pump house");
+    workspace.project.ProjectChanged = false; // New asks nothing
+    workspace.NewProject();
+    EXPECT_EQ(heard, (std::vector<ProjectPart>{ProjectPart::Notes, ProjectPart::WholeProject}));
+}
+
+TEST_F(ChangeNoticesTest, ListenersAreGoneWithTheirTokens) {
+    int calls = 0;
+    {
+        auto first = workspace.notices.Subscribe([&](ProjectPart) { ++calls; });
+        ChangeSubscription moved = std::move(first);
+        workspace.MarkProjectChanged(ProjectPart::Cards);
+    }
+    workspace.MarkProjectChanged(ProjectPart::Cards);
+    EXPECT_EQ(calls, 1);
+
+    // An editor made and destroyed again and again leaves no listener.
+    for (int i = 0; i < 50; ++i)
+        InstanceEditor editor(workspace);
+    EXPECT_EQ(workspace.notices.ListenerCount(), 0u);
+}
+
+TEST_F(ChangeNoticesTest, AListenerMayDropAnotherWhileBeingTold) {
+    int laterCalls = 0;
+    auto later = std::make_unique<ChangeSubscription>();
+    auto first = workspace.notices.Subscribe([&](ProjectPart) { later.reset(); });
+    *later = workspace.notices.Subscribe([&](ProjectPart) { ++laterCalls; });
+    workspace.MarkProjectChanged(ProjectPart::Ladder);
+    EXPECT_EQ(laterCalls, 0);
+}
