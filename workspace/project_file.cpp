@@ -127,7 +127,7 @@ class ProjectReader {
   public:
     ProjectReader(const std::vector<std::string>& lines, const ModuleLibrary& library,
                   Project& project)
-        : lines_(lines), scan_(lines), library_(library), project_(project) {}
+        : scan_(lines), library_(library), project_(project) {}
 
     void Read() {
         ReadHeader();
@@ -370,7 +370,6 @@ class ProjectReader {
         }
     }
 
-    const std::vector<std::string>& lines_;
     LineScanner scan_;
     const ModuleLibrary& library_;
     Project& project_;

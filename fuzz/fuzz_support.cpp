@@ -1,0 +1,66 @@
+#include "fuzz/fuzz_support.h"
+
+#include "workspace/text_file.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace k7::fuzz {
+
+std::vector<std::string> InputLines(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::string> lines;
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::size_t length = end - start;
+        if (length > 0 && text[start + length - 1] == '\r')
+            --length;
+        lines.push_back(text.substr(start, length));
+        start = end + 1;
+    }
+    return lines;
+}
+
+const ModuleLibrary& ShippedLibrary() {
+    static const ModuleLibrary library = [] {
+        LibraryLoad load = LoadModuleLibrary(std::string(K7_SOURCE_DIR) + "/data/");
+        if (!load.Messages.empty()) {
+            std::fprintf(stderr, "%s\n", load.Messages.front().c_str());
+            std::abort();
+        }
+        return load.Library;
+    }();
+    return library;
+}
+
+const std::vector<std::string>& ShippedIntro() {
+    static const std::vector<std::string> intro =
+        ReadTextLines(std::string(K7_SOURCE_DIR) + "/data/Docintro.TXT").Lines;
+    return intro;
+}
+
+const std::string& ScratchFolder() {
+    static const std::string folder = [] {
+        const char* base = std::getenv("TMPDIR");
+        std::string path = std::string(base && *base ? base : "/tmp") + "/k7fuzz-" +
+                           std::to_string(static_cast<long>(getpid())) + "/";
+        mkdir(path.c_str(), 0700);
+        return path;
+    }();
+    return folder;
+}
+
+std::string WriteScratchFile(const std::string& name, const std::uint8_t* data, std::size_t size) {
+    const std::string path = ScratchFolder() + name;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    return path;
+}
+
+} // namespace k7::fuzz
