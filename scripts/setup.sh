@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(g++ make cmake qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev libcli11-dev
-          qt6-speech-dev qt6-declarative-dev) # Qt TextToSpeech for "Speak"; its header needs the QML one
+          qt6-speech-dev qt6-declarative-dev # Qt TextToSpeech for "Speak"; its header needs the QML one
+          clang libclang-rt-14-dev)           # the sanitizer build and the fuzz targets
 
 missing=()
 for package in "${packages[@]}"; do
