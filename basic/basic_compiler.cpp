@@ -8,10 +8,15 @@ BasicCompileOutput BasicCompiler::Compile(const std::vector<std::string>& lines)
     ifs_.ClearDestinations();
     lines_ = &lines;
 
+    BasicCompileOutput output;
+    if (lines.size() > MaxSourceLines) {
+        output.Errors.push_back(
+            {"Program longer than " + std::to_string(MaxSourceLines) + " lines", 0});
+        return output;
+    }
     RunPass(BasicPass::Layout);
     RunPass(BasicPass::Emitting);
 
-    BasicCompileOutput output;
     output.Errors = errors_.List();
     output.LocalRamBytes = 4 * (static_cast<int>(tables_.VarTable.size()) + 1);
     output.CodeBytes = code_.Address() + 4;

@@ -58,6 +58,9 @@ class BasicCompiler {
     static constexpr int MaxOperandDepth = 256;
     // Largest variable, in bytes, that the unit's RAM addresses can reach.
     static constexpr long long MaxVariableBytes = 0xFFFFFF;
+    // Longest source compiled: more lines than the unit's flash holds code
+    // words for.
+    static constexpr size_t MaxSourceLines = 65536;
 
     BasicCompiler() : lexer_(words_, errors_) {}
 

@@ -1,5 +1,6 @@
 #include "basic/basic_instance.h"
 
+#include "basic/object_file.h"
 #include "workspace/databases.h"
 #include "workspace/project.h"
 #include "workspace/text_file.h"
@@ -187,6 +188,10 @@ std::vector<std::string> BasicModuleListEntries(const std::vector<std::string>& 
 }
 
 bool BasicInstanceEditor::Fill(const std::string& sourceName) {
+    if (const std::string problem = BasicFileNameProblem(sourceName); !problem.empty()) {
+        workspace_.Ui().ShowError(problem);
+        return false;
+    }
     const std::string folder = workspace_.settings.BasicFolder;
     const TextFile file = ReadTextLines(FindFileIgnoringCase(folder, sourceName));
     if (!file.Ok) {

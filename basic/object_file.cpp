@@ -113,6 +113,13 @@ std::string ObjectFileName(const std::string& sourceName) {
     return ReplaceExtension(sourceName, "Obj");
 }
 
+std::string BasicFileNameProblem(const std::string& name) {
+    if (name.find("..") == std::string::npos && name.find_first_of("/\\:") == std::string::npos)
+        return {};
+    return "BASIC file name " + name +
+           " refused: it must name a file of the BASIC folder, without folders or a drive";
+}
+
 std::vector<std::string> BasicObjectFileLines(const BasicCompileOutput& output) {
     std::vector<std::string> lines{"#System Data", SystemDataLine(output), "#Constants:"};
     WordLineBuilder constants;

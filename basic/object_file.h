@@ -23,6 +23,12 @@ namespace k7 {
 // for the source names of its BASIC instances.
 std::string ObjectFileName(const std::string& sourceName);
 
+// A BASIC source or object name read from a project (or picked from its
+// list of BASIC modules) names a file of the BASIC folder and nothing else:
+// a name holding "..", a path separator or a drive letter, or an absolute
+// path, gets this message; a plain file name gets an empty string.
+std::string BasicFileNameProblem(const std::string& name);
+
 // The five numbers of the system data line.
 struct BasicSystemData {
     int LocalRamBytes = 4; // the project reserves 1200 bytes more in front

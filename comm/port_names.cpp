@@ -1,6 +1,7 @@
 #include "comm/port_names.h"
 
 #include "comm/serial_platform.h"
+#include "workspace/text_file.h"
 
 #include <cctype>
 #include <cstdio>
@@ -76,21 +77,7 @@ std::string LoadPortNames(const std::string& path, PortNameTable& table) {
 }
 
 std::string SavePortNames(const std::string& path, const PortNameTable& table) {
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file << table.Text();
-        file.flush();
-        if (!file) {
-            std::remove(temporary.c_str());
-            return "Cannot write " + temporary;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return "Cannot replace " + path;
-    }
-    return {};
+    return WriteTextContent(path, table.Text());
 }
 
 int ComPortNumber(const std::string& name) {

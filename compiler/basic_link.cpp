@@ -67,6 +67,9 @@ class ObjectFiles {
         if (found != cache_.end())
             return found->second;
         LinkedObject object;
+        // A refused name is never looked for.
+        if (!BasicFileNameProblem(objectName).empty())
+            return cache_.emplace(objectName, std::move(object)).first->second;
         const std::string path = FindFileIgnoringCase(folder_, objectName);
         object.Found = FileExists(path);
         if (object.Found)
@@ -97,7 +100,10 @@ std::vector<LinkedInstance> LinkableInstances(CompileContext& context, ObjectFil
         const std::string objectName = ObjectFileName(line->SourceName);
         const LinkedObject& object = files.Get(objectName);
         if (!object.Found) {
-            context.ReportInPass2("Cannot find " + objectName + " referenced by " + line->Name);
+            const std::string problem = BasicFileNameProblem(objectName);
+            context.ReportInPass2(problem.empty()
+                                      ? "Cannot find " + objectName + " referenced by " + line->Name
+                                      : problem + ", referenced by " + line->Name);
             continue;
         }
         if (!object.Read.Ok) {

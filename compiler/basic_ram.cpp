@@ -197,6 +197,10 @@ void AssignBasicLocalRam(CompileContext& context) {
     context.BasicLocalRamStart = 0;
     int64_t largest = 0;
     for (const std::string& objectName : EnterObjectFiles(context)) {
+        if (const std::string problem = BasicFileNameProblem(objectName); !problem.empty()) {
+            context.Report(problem);
+            continue;
+        }
         const std::string path = FindFileIgnoringCase(context.options.BasicFolder, objectName);
         if (!FileExists(path)) {
             context.Report("Cannot find " + objectName);

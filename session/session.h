@@ -156,7 +156,6 @@ class Session {
     bool compiledSinceChange_ = false;
     std::function<void(const CompileReport&)> linkCompileListener_;
     std::unique_ptr<UnitLink> unit_;
-    bool opened_ = false;
 };
 
 } // namespace k7

@@ -379,9 +379,24 @@ class ProjectReader {
 
 } // namespace
 
+std::string ProjectFileSizeProblem(const std::vector<std::string>& lines) {
+    if (lines.size() > MaxProjectFileLines)
+        return "The project file has more than " + std::to_string(MaxProjectFileLines) +
+               " lines: it is not read.";
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].size() > MaxProjectLineLength)
+            return "Line " + std::to_string(i + 1) + " of the project file is longer than " +
+                   std::to_string(MaxProjectLineLength) + " characters: the file is not read.";
+    return {};
+}
+
 ProjectRead ReadProjectFile(const std::vector<std::string>& lines, const ModuleLibrary& library,
                             Project& project) {
     ProjectRead result;
+    if (const std::string problem = ProjectFileSizeProblem(lines); !problem.empty()) {
+        result.Message = problem;
+        return result;
+    }
     try {
         ProjectReader(lines, library, project).Read();
         result.Ok = true;

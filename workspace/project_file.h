@@ -26,6 +26,14 @@ struct ProjectRead {
     std::string Message; // what to show when reading failed
 };
 
+// The largest project file read: far beyond what a full unit needs (200
+// instances, 32 displays, every table and report), small enough that a
+// file of another kind is refused at once.
+constexpr size_t MaxProjectFileLines = 500000;
+constexpr size_t MaxProjectLineLength = 65536;
+// Why a file of these lines is not read as a project; empty when it may be.
+std::string ProjectFileSizeProblem(const std::vector<std::string>& lines);
+
 // Reads the lines of a project file into project, which must have been
 // reset first. On failure the project holds what was read so far and the
 // caller starts a new one.

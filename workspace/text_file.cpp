@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
 #include <strings.h>
@@ -22,6 +23,11 @@ TextFile ReadTextLines(const std::string& path) {
     struct stat info {};
     if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
         file.Error = "Cannot open " + path + ": it is a folder";
+        return file;
+    }
+    if (info.st_size > MaxTextFileBytes) {
+        file.Error = "Cannot read " + path + ": it is larger than " +
+                     std::to_string(MaxTextFileBytes / (1024 * 1024)) + " MB";
         return file;
     }
     std::ostringstream content;
@@ -46,24 +52,70 @@ TextFile ReadTextLines(const std::string& path) {
     return file;
 }
 
+namespace {
+
+WriteFault& CurrentWriteFault() {
+    static WriteFault fault;
+    return fault;
+}
+
+// errno of an injected fault at step, or 0.
+int InjectedFault(WriteStep step, const std::string& path) {
+    const WriteFault& fault = CurrentWriteFault();
+    return fault ? fault(step, path) : 0;
+}
+
+bool WriteAll(int descriptor, const char* bytes, size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(descriptor, bytes, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+} // namespace
+
+void SetWriteFault(WriteFault fault) {
+    CurrentWriteFault() = std::move(fault);
+}
+
 std::string WriteTextContent(const std::string& path, const std::string& content) {
     const std::string temporary = path + ".k7tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return "Cannot write " + path + ": " + std::strerror(errno);
-        out << content;
-        out.flush();
-        if (!out) {
-            std::remove(temporary.c_str());
-            return "Cannot write " + path + ": " + std::strerror(errno);
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::string reason = std::strerror(errno);
+    // Closes the temporary file when still open and removes it.
+    auto failed = [&](int reason, int descriptor) {
+        if (descriptor >= 0)
+            ::close(descriptor);
         std::remove(temporary.c_str());
-        return "Cannot write " + path + ": " + reason;
+        return "Cannot write " + path + ": " + std::strerror(reason);
+    };
+    if (int fault = InjectedFault(WriteStep::Create, path))
+        return failed(fault, -1);
+    const int descriptor =
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+        return failed(errno, -1);
+    if (int fault = InjectedFault(WriteStep::Write, path)) {
+        WriteAll(descriptor, content.data(), content.size() / 2);
+        return failed(fault, descriptor);
     }
+    if (!WriteAll(descriptor, content.data(), content.size()))
+        return failed(errno, descriptor);
+    if (int fault = InjectedFault(WriteStep::Flush, path))
+        return failed(fault, descriptor);
+    if (::fsync(descriptor) != 0)
+        return failed(errno, descriptor);
+    if (::close(descriptor) != 0)
+        return failed(errno, -1);
+    if (int fault = InjectedFault(WriteStep::Rename, path))
+        return failed(fault, -1);
+    if (std::rename(temporary.c_str(), path.c_str()) != 0)
+        return failed(errno, -1);
     return {};
 }
 

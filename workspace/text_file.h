@@ -3,6 +3,7 @@
 // has been written completely.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@ struct TextFile {
     std::string Error;              // why the file could not be read
 };
 
+// The largest file read as text: every text file of the system is far
+// smaller; anything larger is refused before it is read.
+constexpr long long MaxTextFileBytes = 64LL * 1024 * 1024;
+
 // Reads a file as lines; accepts CR LF and bare LF line ends.
 TextFile ReadTextLines(const std::string& path);
 
@@ -22,6 +27,18 @@ TextFile ReadTextLines(const std::string& path);
 // message naming the file.
 std::string WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
 std::string WriteTextContent(const std::string& path, const std::string& content);
+
+// Every file the system writes whole goes through WriteTextContent: the
+// content goes to path + ".k7tmp" in the same folder, is flushed to the
+// disk and renamed over path, so that a failure at any step leaves the old
+// file as it was. The steps, in order:
+enum class WriteStep { Create, Write, Flush, Rename };
+// A fault for tests: called before each step with the file's final path;
+// a non-zero errno value makes that step fail as the system would report
+// it (a failing Write has written half the content first). An empty
+// function removes the fault.
+using WriteFault = std::function<int(WriteStep step, const std::string& path)>;
+void SetWriteFault(WriteFault fault);
 
 bool FileExists(const std::string& path);
 

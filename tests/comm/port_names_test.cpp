@@ -56,7 +56,7 @@ TEST(PortNames, SaveAndLoadRoundTrip) {
     PortNameTable saved;
     saved.SetDevice(4, "/dev/serial/by-id/usb-FTDI_K7-if00-port0");
     ASSERT_EQ(SavePortNames(path, saved), "");
-    EXPECT_FALSE(fs::exists(path + ".tmp"));
+    EXPECT_FALSE(fs::exists(path + ".k7tmp"));
     PortNameTable loaded;
     loaded.SetDevice(4, "");
     ASSERT_EQ(LoadPortNames(path, loaded), "");

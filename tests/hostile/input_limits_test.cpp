@@ -1,0 +1,108 @@
+// Inputs far beyond anything real: each is read or refused with a message
+// naming the limit, never left to exhaust memory or time.
+#include "basic/basic_compiler.h"
+#include "comm/receive_pump.h"
+#include "comm/terminal.h"
+#include "comm/timer_queue.h"
+#include "tests/comm/fake_serial_device.h"
+#include "tests/comm/temporary_folder.h"
+#include "tests/support/scripted_ui.h"
+#include "workspace/module_library.h"
+#include "workspace/project.h"
+#include "workspace/project_file.h"
+#include "workspace/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace k7 {
+namespace {
+
+ProjectRead ReadProject(const std::vector<std::string>& lines) {
+    const ModuleLibrary library;
+    Project project;
+    ResetProject(project, library);
+    return ReadProjectFile(lines, library, project);
+}
+
+TEST(InputLimits, ProjectOfAMillionLinesIsRefused) {
+    std::vector<std::string> lines(1000000, "0|0|0|0|0|0|0|0|0|");
+    const ProjectRead read = ReadProject(lines);
+    EXPECT_FALSE(read.Ok);
+    EXPECT_EQ(read.Message, "The project file has more than 500000 lines: it is not read.");
+}
+
+TEST(InputLimits, ProjectLineOfTenMillionCharactersIsRefused) {
+    std::vector<std::string> lines = {"!Unit type|LCD display choice|5.62|", "7|0",
+                                      std::string(10000000, '|')};
+    const ProjectRead read = ReadProject(lines);
+    EXPECT_FALSE(read.Ok);
+    EXPECT_EQ(read.Message,
+              "Line 3 of the project file is longer than 65536 characters: the file is not read.");
+}
+
+TEST(InputLimits, TextFileBeyondTheLimitIsNotRead) {
+    test::TemporaryFolder folder;
+    const std::string path = folder.File("HUGE.tvr");
+    {
+        std::ofstream out(path, std::ios::binary);
+        out.seekp(MaxTextFileBytes);
+        out << "x";
+    }
+    const TextFile file = ReadTextLines(path);
+    EXPECT_FALSE(file.Ok);
+    EXPECT_EQ(file.Error, "Cannot read " + path + ": it is larger than 64 MB");
+}
+
+TEST(InputLimits, BasicSourceOfAHundredThousandLinesIsRefused) {
+    std::vector<std::string> lines = {"#CODE"};
+    lines.insert(lines.end(), 99999, "X = 1");
+    BasicCompiler compiler;
+    const BasicCompileOutput output = compiler.Compile(lines);
+    ASSERT_EQ(output.Errors.size(), 1u);
+    EXPECT_EQ(output.Errors[0].Message, "Program longer than 65536 lines");
+}
+
+TEST(InputLimits, LibraryOfTenThousandRecordsKeepsTheNumberedOnes) {
+    std::vector<std::string> lines;
+    for (int number = 1; number <= 10000; ++number)
+        lines.push_back(std::to_string(number) + "|2|Module " + std::to_string(number) +
+                        "|Text.|FOSS.Result.Out|\\");
+    const LibraryLoad load = ParseModuleLibrary(lines, "K7MODDEF.TXT");
+    EXPECT_TRUE(load.Library.Has(MaxModuleNumber));
+    EXPECT_EQ(load.Library.Module(MaxModuleNumber).Name, "Module 200");
+    EXPECT_EQ(load.Messages.size(), 10000u - MaxModuleNumber);
+    if (!load.Messages.empty())
+        EXPECT_EQ(load.Messages[0].rfind("K7MODDEF.TXT, line 201: ", 0), 0u) << load.Messages[0];
+}
+
+TEST(InputLimits, LineThatNeverStopsSendingKeepsTheTerminalBounded) {
+    test::ScriptedUi ui;
+    test::FakeLine line;
+    TSeComm32 port(ui, std::make_unique<test::FakeSerialDevice>(line));
+    TimerQueue timers;
+    ReceivePump pump(port, timers.CreateTimer());
+    Terminal screen;
+    struct ToScreen : PumpListener {
+        Terminal* Screen = nullptr;
+        void TerminalBytes(const std::string& bytes) override { Screen->TerminalOutput(bytes); }
+    } listener;
+    listener.Screen = &screen;
+    pump.SetListener(&listener);
+    port.SetDevicePath("/dev/fake");
+    ASSERT_TRUE(port.OpenPort());
+    pump.Start();
+    const std::string chunk = std::string(4000, 'A') + "\n" + std::string(6000, 'B');
+    for (int tick = 0; tick < 2000; ++tick) { // 20 MB, lines with and without ends
+        line.Input += chunk;
+        timers.Advance(ReceivePumpIntervalMs);
+    }
+    const std::vector<std::string> lines = screen.Lines();
+    EXPECT_LE(lines.size(), static_cast<size_t>(TerminalLineLimit));
+    for (const std::string& text : lines)
+        EXPECT_LE(text.size(), TerminalLineLengthLimit);
+}
+
+} // namespace
+} // namespace k7
