@@ -31,7 +31,7 @@ for target in "${targets[@]}"; do
         failed=1
         echo "   FOUND A FAULT: see $work.log"
     fi
-    grep -E '^#[0-9]+ +DONE' "$work.log" | tail -1 || tail -5 "$work.log"
+    grep -E '^#[0-9]+[[:space:]]+DONE' "$work.log" | tail -1 || tail -5 "$work.log"
     grep -E 'stat::number_of_executed_units' "$work.log" || true
     echo "   corpus: $(find "$work" -type f | wc -l) files, $(du -sk "$work" | cut -f1) KB"
 done
