@@ -191,8 +191,10 @@ void Growth(benchmark::State& state, Case kind, long fullSize) {
     state.counters["peak_mb"] = peak;
     state.counters["limit_mb"] = limit;
     if (state.counters["ratio"] > 12 || peak > limit) {
-        std::fprintf(stderr, "ratio %.2f, peak %.1f MB, limit %.1f MB\n",
-                     fullSeconds / tenthSeconds, peak, limit);
+        std::fprintf(stderr,
+                     "full %.1f ms, tenth %.2f ms, ratio %.2f, peak %.1f MB, limit %.1f MB\n",
+                     fullSeconds * 1000 / 3, tenthSeconds * 1000 / 3, fullSeconds / tenthSeconds,
+                     peak, limit);
         state.SkipWithError("beyond the growth or memory bound");
     }
 }

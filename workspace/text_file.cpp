@@ -30,13 +30,22 @@ TextFile ReadTextLines(const std::string& path) {
                      std::to_string(MaxTextFileBytes / (1024 * 1024)) + " MB";
         return file;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
+    // A regular file is read in one piece of its known size; anything else
+    // (a pipe, a device) as a stream.
+    std::string text;
+    if (S_ISREG(info.st_mode) && info.st_size > 0) {
+        text.resize(static_cast<size_t>(info.st_size));
+        in.read(text.data(), info.st_size);
+        text.resize(static_cast<size_t>(in.gcount()));
+    } else {
+        std::ostringstream content;
+        content << in.rdbuf();
+        text = content.str();
+    }
     if (in.bad()) {
         file.Error = "Cannot read " + path;
         return file;
     }
-    const std::string text = content.str();
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
