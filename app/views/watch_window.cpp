@@ -63,8 +63,15 @@ WatchGrid::WatchGrid(QWidget* parent) : QTableWidget(WatchGridRows, WatchGridCol
     horizontalHeader()->hide();
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    // All fifteen rows and four columns in view: the grid never scrolls.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int column = 0; column < WatchGridColumns; ++column)
-        setColumnWidth(column, IsWatchValueColumn(column) ? 100 : 170);
+        horizontalHeader()->setSectionResizeMode(column, IsWatchValueColumn(column)
+                                                             ? QHeaderView::ResizeToContents
+                                                             : QHeaderView::Stretch);
+    horizontalHeader()->setMinimumSectionSize(90);
+    setMinimumHeight(verticalHeader()->defaultSectionSize() * WatchGridRows + 2 * frameWidth());
 }
 
 void WatchGrid::keyPressEvent(QKeyEvent* event) {
@@ -152,8 +159,7 @@ WatchWindowView::WatchWindowView(WatchWindow& watch, ProjectLink& project, UserI
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(splitter, 1);
-    grid_->setMinimumHeight(grid_->rowHeight(0) * WatchGridRows + 4);
-    resize(560, grid_->minimumHeight() + plot_->sizeHint().height() + 60);
+    resize(600, grid_->minimumHeight() + plot_->sizeHint().height() + 60);
 
     connect(Button(ClearValuesCaption), &QPushButton::clicked, this, [this] {
         watch_.ClearValues();
