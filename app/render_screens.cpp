@@ -9,25 +9,31 @@
 #include "app/views/communications_setup_panel.h"
 #include "app/views/database_lists_panel.h"
 #include "app/views/display_page.h"
+#include "app/views/documentation_choices.h"
 #include "app/views/ladder_page.h"
 #include "app/views/preferences_panel.h"
 #include "app/views/speech_page.h"
 #include "app/views/table_page.h"
 #include "app/views/tlm_workbox_panel.h"
 #include "app/views/variable_search_panel.h"
+#include "app/views/watch_window.h"
+#include "comm/timer_queue.h"
 
 #include "workspace/date_text.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -75,6 +81,73 @@ bool SaveEditorPages(k7::MainWindow& window, const QString& output) {
     return ok;
 }
 
+// A unit for the watch window's picture: it answers every request for the
+// watch values with slowly changing numbers, so the trend has something
+// to draw without hardware.
+class PictureUnit : public k7::SerialDevice {
+  public:
+    bool Open(const std::string&, std::string&) override { return open_ = true; }
+    void Close() override { open_ = false; }
+    bool IsOpen() const override { return open_; }
+    bool Configure(const k7::LineSettings&) override { return true; }
+    long BytesWaiting() override { return static_cast<long>(input_.size()); }
+    std::string Read(std::size_t count) override {
+        const std::string bytes = input_.substr(0, count);
+        input_.erase(0, bytes.size());
+        return bytes;
+    }
+    long Write(std::string_view bytes) override {
+        if (bytes == "?92\r")
+            input_ += Reply();
+        return static_cast<long>(bytes.size());
+    }
+    void Purge() override { input_.clear(); }
+
+  private:
+    std::string Reply() {
+        ++poll_;
+        std::string line = "?";
+        for (int slot = 0; slot < 30; ++slot) {
+            const double wave = std::sin((poll_ + slot * 7) / 9.0);
+            const double value = slot % 3 == 2 ? (wave > 0 ? 1 : 0) : 50 + slot * 4 + 20 * wave;
+            line += (slot ? "," : "") + QString::number(value, 'f', 1).toStdString();
+        }
+        return line + "\r\n";
+    }
+    bool open_ = false;
+    std::string input_;
+    int poll_ = 0;
+};
+
+// The watch window with the first names of the Float and Status lists
+// dropped on it, after two minutes of polls.
+bool SaveWatchWindow(k7::MainWindow& window, k7::TimerQueue& timers, const QString& output) {
+    window.Command("Watch")->trigger();
+    k7::WatchWindowView* view = window.WatchView();
+    if (!view || !view->isVisible())
+        return false;
+    view->clockMs = [&timers] { return timers.Now(); };
+    k7::WatchGrid* grid = view->Grid();
+    int row = 1;
+    for (k7::DbType type : {k7::DbType::Float, k7::DbType::Status}) {
+        k7::DatabaseList* list = window.DatabaseLists()->List(type);
+        for (int item = 0; item < list->count() && item < 4; ++item, ++row) {
+            QMimeData data;
+            data.setText(list->item(item)->text());
+            const QPoint at = grid->visualItemRect(grid->item(row, row % 2 ? 0 : 2)).center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(grid->viewport(), &enter);
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(grid->viewport(), &drop);
+        }
+    }
+    for (int second = 0; second < 120; ++second)
+        timers.Advance(k7::WatchPollIntervalMs);
+    const bool ok = Save(view, output, "watch_window");
+    view->close();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -91,6 +164,8 @@ int main(int argc, char** argv) {
     // they are.
     QTemporaryDir programFolder;
     k7::QtUserInterface ui;
+    // The unit link's timers outlive the session that uses them.
+    k7::TimerQueue unitTimers;
     k7::Session session(ui, k7::NowDateTimeText);
     k7::Workspace& workspace = session.Space();
     k7::StartOptions options;
@@ -102,6 +177,7 @@ int main(int argc, char** argv) {
 
     k7::MainWindow window(session);
     ui.SetParent(&window);
+    window.SetUnitLinkParts(&unitTimers, [] { return std::make_unique<PictureUnit>(); });
     window.show();
     if (!window.OpenPath(argv[4]))
         return 1;
@@ -144,6 +220,11 @@ int main(int argc, char** argv) {
     window.VariableSearchWindow()->hide();
 
     ok = SaveEditorPages(window, output) && ok;
+    ok = SaveWatchWindow(window, unitTimers, output) && ok;
+
+    window.Command("Document")->trigger();
+    ok = Save(window.DocumentationChoicesWindow(), output, "documentation_choices") && ok;
+    window.DocumentationChoicesWindow()->hide();
 
     // Closing without the guard's question: nothing here is the user's work.
     workspace.project.ProjectChanged = false;

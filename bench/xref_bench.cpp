@@ -101,7 +101,7 @@ double CpuSeconds() {
 }
 
 double DocumentSeconds(const Project& project) {
-    NoProgress progress;
+    ProgressPanel progress; // shows nothing
     const DocSource source{project, BenchLibrary(), BenchIntro, true};
     const double start = CpuSeconds();
     DocLines lines =

@@ -44,7 +44,7 @@ int RunDoc(const GlobalOptions& global, const DocOptions& options) {
 
     const std::string date = options.Date.empty() ? NowDateTimeText() : options.Date;
     DocErrorUi errors;
-    NoProgress progress;
+    ProgressPanel progress; // shows nothing
     DocumentationResult result = GenerateDocumentation(*workspace, choices, date, errors, progress);
     if (!result.Ok)
         return ExitUsage;

@@ -60,9 +60,9 @@ const SectionStep Steps[] = {
     {DocCrossReference, 50, "Cross references...", nullptr},
 };
 
-void ShowStep(ProgressSink& progress, const SectionStep& step) {
-    progress.SetLabel(step.Label);
-    progress.SetPosition(step.Percent, 100);
+void ShowStep(ProgressPanel& progress, const SectionStep& step) {
+    progress.SetRepeatLabel(step.Label);
+    progress.SetPosition(step.Percent);
     // Lets the window process pending input; the generator itself runs to its end.
     progress.CancelRequested();
 }
@@ -70,7 +70,7 @@ void ShowStep(ProgressSink& progress, const SectionStep& step) {
 } // namespace
 
 DocLines BuildDocumentation(const DocSource& source, const DocumentationChoices& choices,
-                            const std::string& dateText, ProgressSink& progress) {
+                            const std::string& dateText, ProgressPanel& progress) {
     const Project& project = source.project;
     DocLines out;
     out.push_back("Project Source File: " + FileNamePart(project.FileName) + "  " + dateText);
@@ -87,7 +87,7 @@ DocLines BuildDocumentation(const DocSource& source, const DocumentationChoices&
             continue;
         }
         WriteCrossReferenceSection(project, source.library, out, [&progress](int percent) {
-            progress.SetPosition(percent, 100);
+            progress.SetPosition(percent);
             progress.CancelRequested();
         });
     }
@@ -103,7 +103,7 @@ std::string DocumentationStatusText(size_t lineCount, const std::string& project
 DocumentationResult GenerateDocumentation(const Workspace& workspace,
                                           const DocumentationChoices& choices,
                                           const std::string& dateText, UserInterface& ui,
-                                          ProgressSink& progress) {
+                                          ProgressPanel& progress) {
     DocumentationResult result;
     const TextFile intro =
         ReadTextLines(FindFileIgnoringCase(workspace.settings.SystemFolder, DocIntroFileName));
@@ -115,7 +115,9 @@ DocumentationResult GenerateDocumentation(const Workspace& workspace,
 
     progress.SetCaption("Load Progress:");
     progress.SetLabel("Generating documentation...");
-    progress.SetPosition(0, 100);
+    progress.SetRepeatLabel("");
+    progress.SetBarColour(BarColour::Green);
+    progress.SetPosition(0);
     progress.Show(true);
     const DocSource source{workspace.project, workspace.library, intro.Lines,
                            workspace.settings.SortModulesBeforeCompile};
@@ -130,6 +132,7 @@ DocumentationResult GenerateDocumentation(const Workspace& workspace,
     result.Ok = true;
     result.LineCount = lines.size();
     result.StatusText = DocumentationStatusText(lines.size(), workspace.project.FileName);
+    progress.SetStatusMessage(result.StatusText);
     return result;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "docgen/doc_sections.h"
+#include "workspace/progress_panel.h"
 #include "workspace/user_interface.h"
 #include "workspace/workspace.h"
 
@@ -43,10 +44,10 @@ struct DocumentationChoices {
 DocumentationChoices OpenDocumentationChoices(const Project& project);
 
 // The lines of the documentation file, from the introduction file's lines
-// and the date and time text of its first line. progress shows the panel
-// "Load Progress:" with the section being written.
+// and the date and time text of its first line. progress shows the section
+// being written as its repeat label, with the bar's position.
 DocLines BuildDocumentation(const DocSource& source, const DocumentationChoices& choices,
-                            const std::string& dateText, ProgressSink& progress);
+                            const std::string& dateText, ProgressPanel& progress);
 
 // "Documentation file done.  " (lines - 1) " lines generated in file..." name ".Txt".
 std::string DocumentationStatusText(size_t lineCount, const std::string& projectFileName);
@@ -59,12 +60,14 @@ struct DocumentationResult {
 };
 
 // "Generate": reads Docintro.TXT from the system folder, builds the lines
-// and replaces the chosen file with them. A missing Docintro.TXT or a file
+// and replaces the chosen file with them, on the progress panel ("Load
+// Progress:", "Generating documentation...", the bar green); the status
+// text goes to the panel's status message. A missing Docintro.TXT or a file
 // that cannot be written is shown through ui and stops the run; nothing is
 // written for a missing Docintro.TXT.
 DocumentationResult GenerateDocumentation(const Workspace& workspace,
                                           const DocumentationChoices& choices,
                                           const std::string& dateText, UserInterface& ui,
-                                          ProgressSink& progress);
+                                          ProgressPanel& progress);
 
 } // namespace k7

@@ -44,27 +44,4 @@ class UserInterface {
     virtual std::optional<std::string> ChooseSaveFile(const FileChoice& choice) = 0;
 };
 
-// The shared progress panel ("Load Progress:") used by compile, download
-// and the documentation generator.
-class ProgressSink {
-  public:
-    virtual ~ProgressSink() = default;
-    virtual void SetCaption(const std::string& caption) = 0;
-    virtual void SetLabel(const std::string& label) = 0;
-    virtual void SetPosition(int position, int maximum) = 0;
-    virtual void Show(bool visible) = 0;
-    // Lets the window process input; true once the user pressed Cancel.
-    virtual bool CancelRequested() = 0;
-};
-
-// A progress sink that shows nothing and is never cancelled.
-class NoProgress : public ProgressSink {
-  public:
-    void SetCaption(const std::string&) override {}
-    void SetLabel(const std::string&) override {}
-    void SetPosition(int, int) override {}
-    void Show(bool) override {}
-    bool CancelRequested() override { return false; }
-};
-
 } // namespace k7

@@ -5,12 +5,14 @@
 #include "app/views/communications_setup_panel.h"
 #include "app/views/database_lists_panel.h"
 #include "app/views/display_page.h"
+#include "app/views/documentation_choices.h"
 #include "app/views/ladder_page.h"
 #include "app/views/notes_page.h"
 #include "app/views/preferences_panel.h"
 #include "app/views/speech_page.h"
 #include "app/views/table_page.h"
 #include "app/views/variable_search_panel.h"
+#include "app/views/watch_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -105,10 +107,10 @@ void MainWindow::CreateActions() {
     AddLaterCommand("Send OS", "unit link");
     AddLaterCommand("Stop Pgm", "unit link");
     AddLaterCommand("Remote Load", "unit link");
-    AddLaterCommand("Watch", "watch window");
+    AddCommand("Watch", &MainWindow::WatchClick);
     AddLaterCommand("Terminal", "terminal page");
     AddLaterCommand("Send RTC", "terminal page");
-    AddLaterCommand("Document", "documentation generator");
+    AddCommand("Document", &MainWindow::DocumentClick);
 }
 
 void MainWindow::CreateMenusAndTools() {
@@ -148,6 +150,8 @@ void MainWindow::CreateMenusAndTools() {
                                  name == "Remote Load" || name == "Watch" || name == "Terminal";
         (unitCommand ? unit : project)->addAction(later);
     }
+    unit->addAction(Command("Watch"));
+    project->addAction(Command("Document"));
 
     QToolBar* tools = addToolBar(tr("Tools"));
     tools->setObjectName("Tools");
@@ -220,6 +224,7 @@ void MainWindow::CreatePanels() {
     // Save in Preferences writes the settings and closes both panels.
     preferences_->onSaved = [this] { communications_->hide(); };
     variableSearch_ = new VariableSearchPanel(workspace_, this);
+    documentation_ = new DocumentationChoicesPanel(workspace_, *progress_, *progressDock_, this);
     databases_->onNamePressed = [this](DbType list, const std::string& name) {
         variableSearch_->NamePressed(list, name);
     };
@@ -427,6 +432,21 @@ void MainWindow::VariableSearchClick() {
     variableSearch_->show();
 }
 
+// The watch window is made with the unit link, on first use.
+void MainWindow::WatchClick() {
+    UnitLink& unit = Unit();
+    unit.Configure(SerialChoicesOf(workspace_.settings), workspace_.settings.SystemFolder);
+    if (!watch_)
+        watch_ = new WatchWindowView(unit.Watch, session_.Link(), workspace_.Ui(), this);
+    if (watch_->Open())
+        errorDock_->hide();
+    RefreshShell();
+}
+
+void MainWindow::DocumentClick() {
+    documentation_->Open();
+}
+
 void MainWindow::UndoClick() {
     // The restore is a change notice of its own: the views reload from it.
     if (history_.Undo(workspace_))
@@ -441,9 +461,12 @@ void MainWindow::RedoClick() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (workspace_.CloseMainWindow())
+    if (workspace_.CloseMainWindow()) {
+        // Closing the watch window closes its port.
+        if (watch_)
+            watch_->close();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

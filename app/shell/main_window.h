@@ -29,10 +29,12 @@ namespace k7 {
 
 class CommunicationsSetupPanel;
 class DatabaseListsPanel;
+class DocumentationChoicesPanel;
 class NotesPage;
 class PreferencesPanel;
 class ProgressPanelWidget;
 class VariableSearchPanel;
+class WatchWindowView;
 class WindowLoadView;
 
 class MainWindow : public QMainWindow {
@@ -59,6 +61,9 @@ class MainWindow : public QMainWindow {
     PreferencesPanel* Preferences() const { return preferences_; }
     CommunicationsSetupPanel* CommunicationsSetup() const { return communications_; }
     VariableSearchPanel* VariableSearchWindow() const { return variableSearch_; }
+    // The watch window once "Watch" made it; null before.
+    WatchWindowView* WatchView() const { return watch_; }
+    DocumentationChoicesPanel* DocumentationChoicesWindow() const { return documentation_; }
     QRadioButton* ModeButton(const QString& mode) const;
     QTabWidget* Pages() const { return pages_; }
     const EditorPages& Editors() const { return editors_; }
@@ -108,6 +113,8 @@ class MainWindow : public QMainWindow {
     void PreferencesClick();
     void CommunicationsSetupClick();
     void VariableSearchClick();
+    void WatchClick();
+    void DocumentClick();
     void UndoClick();
     void RedoClick();
 
@@ -128,6 +135,8 @@ class MainWindow : public QMainWindow {
     PreferencesPanel* preferences_ = nullptr;
     CommunicationsSetupPanel* communications_ = nullptr;
     VariableSearchPanel* variableSearch_ = nullptr;
+    WatchWindowView* watch_ = nullptr;
+    DocumentationChoicesPanel* documentation_ = nullptr;
     std::map<QString, QRadioButton*> modeButtons_;
     std::unique_ptr<WindowLoadView> loadView_;
     QtTimerFactory windowTimers_;

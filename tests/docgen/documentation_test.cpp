@@ -15,21 +15,23 @@ using test::DocLibrary;
 constexpr const char* FixedDate = "01/02/2024 10:20:30";
 
 // A progress panel that records what it was told.
-class RecordingProgress : public ProgressSink {
+class RecordingProgress : public ProgressPanel {
   public:
     std::string Caption;
     std::vector<std::string> Labels;
+    std::vector<std::string> RepeatLabels;
     std::vector<int> Positions;
     std::vector<bool> Visible;
+    std::vector<BarColour> Colours;
+    std::string StatusMessage;
 
     void SetCaption(const std::string& caption) override { Caption = caption; }
     void SetLabel(const std::string& label) override { Labels.push_back(label); }
-    void SetPosition(int position, int maximum) override {
-        EXPECT_EQ(maximum, 100);
-        Positions.push_back(position);
-    }
+    void SetRepeatLabel(const std::string& label) override { RepeatLabels.push_back(label); }
+    void SetPosition(int percent) override { Positions.push_back(percent); }
+    void SetBarColour(BarColour colour) override { Colours.push_back(colour); }
+    void SetStatusMessage(const std::string& message) override { StatusMessage = message; }
     void Show(bool visible) override { Visible.push_back(visible); }
-    bool CancelRequested() override { return false; }
 };
 
 // The expected file as the unit's text files hold it: every line ended by CR LF.
@@ -100,20 +102,20 @@ TEST(GenerateDocumentation, ShowsEverySectionOnTheProgressPanelInOrder) {
     choices.FileName = doc.folder + "out.Txt";
     RecordingProgress progress;
 
-    ASSERT_TRUE(GenerateDocumentation(doc.workspace, choices, FixedDate, doc.ui, progress).Ok);
+    const DocumentationResult result =
+        GenerateDocumentation(doc.workspace, choices, FixedDate, doc.ui, progress);
+    ASSERT_TRUE(result.Ok);
 
     EXPECT_EQ(progress.Caption, "Load Progress:");
-    const std::vector<std::string> labels = {"Generating documentation...",
-                                             "I/O...",
-                                             "Modules...",
-                                             "Displays...",
-                                             "TLM Arrays...",
-                                             "Ladder...",
-                                             "Tables...",
-                                             "Speech...",
-                                             "DataBases...",
-                                             "Cross references..."};
-    EXPECT_EQ(progress.Labels, labels);
+    // The label stays while the sections pass on the repeat label.
+    EXPECT_EQ(progress.Labels, std::vector<std::string>{"Generating documentation..."});
+    EXPECT_EQ(progress.Colours, std::vector<BarColour>{BarColour::Green});
+    const std::vector<std::string> labels = {
+        "",          "I/O...",    "Modules...", "Displays...",  "TLM Arrays...",
+        "Ladder...", "Tables...", "Speech...",  "DataBases...", "Cross references..."};
+    EXPECT_EQ(progress.RepeatLabels, labels);
+    EXPECT_EQ(progress.StatusMessage, result.StatusText);
+    EXPECT_EQ(progress.StatusMessage.rfind("Documentation file done.  ", 0), 0u);
     // 0 at the start, the sections, then 50 + names done x 50 / 25 names.
     ASSERT_GE(progress.Positions.size(), 10u);
     const std::vector<int> sections(progress.Positions.begin(), progress.Positions.begin() + 10);
@@ -128,7 +130,7 @@ TEST(GenerateDocumentation, MissingIntroductionFileStopsWithoutWritingAFile) {
     DocWorkspace doc("nointro", test::SmallDocProject(), false);
     DocumentationChoices choices = OpenDocumentationChoices(doc.workspace.project);
     choices.FileName = doc.folder + "out.Txt";
-    NoProgress progress;
+    ProgressPanel progress; // shows nothing
 
     DocumentationResult result =
         GenerateDocumentation(doc.workspace, choices, FixedDate, doc.ui, progress);
@@ -144,7 +146,7 @@ TEST(GenerateDocumentation, UnwritableOutputIsReportedAndKeepsTheOldFile) {
     DocWorkspace doc("unwritable", test::NewDocProject());
     DocumentationChoices choices = OpenDocumentationChoices(doc.workspace.project);
     choices.FileName = doc.folder + "no such folder/out.Txt";
-    NoProgress progress;
+    ProgressPanel progress; // shows nothing
 
     DocumentationResult result =
         GenerateDocumentation(doc.workspace, choices, FixedDate, doc.ui, progress);
@@ -160,7 +162,7 @@ TEST(GenerateDocumentation, ReplacesAnExistingFileWhole) {
     DocumentationChoices choices = OpenDocumentationChoices(doc.workspace.project);
     choices.FileName = doc.folder + "out.Txt";
     ASSERT_EQ(WriteTextLines(choices.FileName, std::vector<std::string>(500, "old line")), "");
-    NoProgress progress;
+    ProgressPanel progress; // shows nothing
 
     ASSERT_TRUE(GenerateDocumentation(doc.workspace, choices, FixedDate, doc.ui, progress).Ok);
     EXPECT_EQ(test::FileContent(choices.FileName), ExpectedFile("new_project.Txt"));
@@ -168,7 +170,7 @@ TEST(GenerateDocumentation, ReplacesAnExistingFileWhole) {
 
 // BuildDocumentation with the choices as k7c's --without leaves them.
 DocLines Build(const Project& project, const DocumentationChoices& choices, bool sorted = true) {
-    NoProgress progress;
+    ProgressPanel progress; // shows nothing
     const DocSource source{project, DocLibrary(), DocIntroLines(), sorted};
     return BuildDocumentation(source, choices, FixedDate, progress);
 }
