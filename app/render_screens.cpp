@@ -13,6 +13,7 @@
 #include "app/views/instance_lists_panel.h"
 #include "app/views/ladder_page.h"
 #include "app/views/library_panel.h"
+#include "app/views/module_tree_panel.h"
 #include "app/views/preferences_panel.h"
 #include "app/views/speech_page.h"
 #include "app/views/table_page.h"
@@ -33,6 +34,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTreeWidget>
 #include <cstdio>
 
 namespace {
@@ -106,6 +108,7 @@ bool SaveModulePages(k7::MainWindow& window, const QString& output) {
 
     select(k7::CatIoSystem, "WetWell...");
     lists->Button(" Tree   ")->click();
+    pages.Tree()->Tree()->expandAll();
     ok = Save(&window, output, "module_tree") && ok;
 
     window.Command("Set Cards")->trigger();

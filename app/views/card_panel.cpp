@@ -87,7 +87,7 @@ CardPanelView::CardPanelView(Workspace& workspace, InstanceEditor& editor, QWidg
     row->setSpacing(3);
     for (int slot = 0; slot < SlotCount; ++slot) {
         faces_[slot] = new CardFace(slot);
-        row->addWidget(faces_[slot]);
+        row->addWidget(faces_[slot], 0, Qt::AlignTop);
         connect(faces_[slot], &CardFace::cardDropped, this,
                 [this](int at, int code, DropTarget target) {
                     if (PlaceCard(workspace_, panel_, at, code, target))

@@ -14,7 +14,7 @@ constexpr int TitleHeight = 20;
 constexpr int IndicatorHeight = 13;
 constexpr int LineHeight = 17;
 constexpr int Gap = 6;
-constexpr int FaceWidth = 118;
+constexpr int FaceWidth = 104;
 } // namespace
 
 QColor CardColour(int code) {
@@ -44,6 +44,7 @@ QColor CardColour(int code) {
 
 CardFace::CardFace(int slot, QWidget* parent) : QWidget(parent), slot_(slot) {
     setAcceptDrops(true);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setObjectName(QString("Slot %1").arg(slot));
 }
 
