@@ -37,11 +37,14 @@ ModulePages::ModulePages(QTabWidget& tabs, Workspace& workspace, const EditorPag
     auto* lists = new QSplitter(Qt::Vertical);
     lists->addWidget(library_);
     lists->addWidget(instances_);
+    // The project's instances get as much room as the library.
+    instances_->setMinimumHeight(240);
     auto* columns = new QSplitter;
     columns->addWidget(lists);
     columns->addWidget(work_);
     columns->setStretchFactor(1, 1);
-    columns->setSizes({220, 480});
+    // Wide enough for the five library tabs side by side.
+    columns->setSizes({400, 560});
     auto* layout = new QHBoxLayout(page_);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(columns);
