@@ -22,6 +22,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -198,10 +199,21 @@ class ModulePagesTest : public QObject {
         s.editor->Button("Save")->click();
         QCOMPARE(lists->RebuildCount(), rebuilds + 1);
         QVERIFY(lists->List(CatControl)->currentItem()->text().startsWith("LevelPID..."));
+        // ... and a rebuilt list stays scrolled where it was.
+        QListWidget* io = lists->List(CatIoSystem);
+        lists->Tabs()->setCurrentIndex(CatIoSystem - 1);
+        QVERIFY(io->verticalScrollBar()->maximum() > 2);
+        io->verticalScrollBar()->setValue(2);
+        QVERIFY(s.Pick(CatIoSystem, "Analog input 4-20"));
+        QTest::keyClicks(s.editor->NameField(), "AAB");
+        s.editor->Button("Save")->click();
+        QCOMPARE(io->count(), static_cast<int>(project.InstanceLists[CatIoSystem].size()));
+        QCOMPARE(io->verticalScrollBar()->value(), 2);
 
+        lists->Tabs()->setCurrentIndex(CatControl - 1);
         s.app.ui.YesNoAnswers = {true};
         lists->Button("Delete")->click();
-        QCOMPARE(project.ModuleCount(), count);
+        QCOMPARE(project.ModuleCount(), count + 1);
         QVERIFY(lists->List(CatControl)->findItems("LevelPID...", Qt::MatchStartsWith).isEmpty());
     }
 
