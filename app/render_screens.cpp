@@ -5,12 +5,16 @@
 #include "app/qt/qt_user_interface.h"
 #include "app/shell/main_window.h"
 #include "app/shell/progress_panel_widget.h"
+#include "app/views/card_panel.h"
 #include "app/views/commun_arrays_panel.h"
 #include "app/views/communications_setup_panel.h"
 #include "app/views/database_lists_panel.h"
 #include "app/views/display_page.h"
 #include "app/views/documentation_choices.h"
+#include "app/views/instance_lists_panel.h"
 #include "app/views/ladder_page.h"
+#include "app/views/library_panel.h"
+#include "app/views/module_tree_panel.h"
 #include "app/views/preferences_panel.h"
 #include "app/views/speech_page.h"
 #include "app/views/table_page.h"
@@ -23,6 +27,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QListWidget>
@@ -30,10 +35,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <cmath>
+#include <QTreeWidget>
 #include <cstdio>
 
 namespace {
@@ -148,6 +155,44 @@ bool SaveWatchWindow(k7::MainWindow& window, k7::TimerQueue& timers, const QStri
     return ok;
 }
 
+// The module pages on the example: the library on its Math tab, the
+// alternator in the instance editor, the wet well's module tree, and the
+// card panel on cage 1 as a K7 and as a K3. A wider window shows the nine
+// card faces side by side.
+bool SaveModulePages(k7::MainWindow& window, const QString& output) {
+    k7::ModulePages& pages = window.Modules();
+    const QRect before = window.geometry();
+    window.resize(1280, 760);
+    window.Command("Modules")->trigger();
+    pages.Library()->Tabs()->setCurrentIndex(k7::CatMath - 1);
+    bool ok = Save(&window, output, "module_library");
+
+    k7::InstanceListsPanel* lists = pages.Instances();
+    auto select = [lists](int category, const QString& entry) {
+        lists->Tabs()->setCurrentIndex(category - 1);
+        const auto found = lists->List(category)->findItems(entry, Qt::MatchStartsWith);
+        if (!found.isEmpty())
+            lists->List(category)->setCurrentItem(found.first());
+    };
+    select(k7::CatControl, "Alternator...");
+    lists->Button("Details")->click();
+    ok = Save(&window, output, "instance_editor") && ok;
+    pages.Editor().CancelInstanceEditor();
+
+    select(k7::CatIoSystem, "WetWell...");
+    lists->Button(" Tree   ")->click();
+    pages.Tree()->Tree()->expandAll();
+    ok = Save(&window, output, "module_tree") && ok;
+
+    window.Command("Set Cards")->trigger();
+    ok = Save(&window, output, "card_panel") && ok;
+    pages.Cards()->UnitChoice()->setCurrentIndex(1);
+    ok = Save(&window, output, "card_panel_k3") && ok;
+    pages.Cards()->UnitChoice()->setCurrentIndex(0);
+    window.setGeometry(before);
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -225,6 +270,7 @@ int main(int argc, char** argv) {
     window.Command("Document")->trigger();
     ok = Save(window.DocumentationChoicesWindow(), output, "documentation_choices") && ok;
     window.DocumentationChoicesWindow()->hide();
+    ok = SaveModulePages(window, output) && ok;
 
     // Closing without the guard's question: nothing here is the user's work.
     workspace.project.ProjectChanged = false;

@@ -94,8 +94,8 @@ void MainWindow::CreateActions() {
     AddCommand("Undo", &MainWindow::UndoClick, QKeySequence::Undo);
     AddCommand("Redo", &MainWindow::RedoClick, QKeySequence(Qt::CTRL | Qt::Key_Y));
 
-    AddLaterCommand("Set Cards", "card panel");
-    AddLaterCommand("Modules", "module library and instance editor");
+    AddCommand("Set Cards", &MainWindow::SetCardsClick);
+    AddCommand("Modules", &MainWindow::ModulesClick);
     AddLaterCommand("Ladder", "ladder editor");
     AddLaterCommand("TX Arrays", "TX array editor");
     AddLaterCommand("RX Arrays", "RX array editor");
@@ -143,6 +143,8 @@ void MainWindow::CreateMenusAndTools() {
     for (const char* name : {"Compile", "List Errors", "Reassign", "Variable Search"})
         project->addAction(Command(name));
     project->addSeparator();
+    project->addAction(Command("Modules"));
+    project->addAction(Command("Set Cards"));
     QMenu* unit = menuBar()->addMenu(tr("&Unit"));
     for (QAction* later : laterCommands_) {
         const QString name = later->text();
@@ -194,6 +196,7 @@ void MainWindow::CreatePanels() {
     notes_ = new NotesPage(workspace_, pages_);
     pages_->addTab(notes_, tr("Project"));
     editors_ = AddEditorPages(*pages_, workspace_);
+    modules_ = std::make_unique<ModulePages>(*pages_, workspace_, editors_);
     splitter->addWidget(databases_);
     splitter->addWidget(pages_);
     splitter->setSizes({300, 500});
@@ -343,6 +346,7 @@ void MainWindow::SetBusy(bool busy) {
 
 void MainWindow::SetMode(const QString& mode) {
     workspace_.shell.Mode = mode.toStdString();
+    modules_->SetMode(mode);
 }
 
 // Every open starts with the guard; an answer other than Yes leaves the
@@ -458,6 +462,14 @@ void MainWindow::RedoClick() {
     if (history_.Redo(workspace_))
         editors_.Reload();
     RefreshShell();
+}
+
+void MainWindow::SetCardsClick() {
+    modules_->ShowCards();
+}
+
+void MainWindow::ModulesClick() {
+    modules_->ShowModules();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -6,6 +6,7 @@
 
 #include "app/qt/qt_timer.h"
 #include "app/views/editor_pages.h"
+#include "app/views/module_pages.h"
 #include "session/session.h"
 #include "workspace/project_history.h"
 
@@ -67,6 +68,7 @@ class MainWindow : public QMainWindow {
     QRadioButton* ModeButton(const QString& mode) const;
     QTabWidget* Pages() const { return pages_; }
     const EditorPages& Editors() const { return editors_; }
+    ModulePages& Modules() const { return *modules_; }
 
     // Where the unit link's timers and serial device come from: the
     // window's timers and the workstation's port unless tests set others
@@ -117,6 +119,8 @@ class MainWindow : public QMainWindow {
     void DocumentClick();
     void UndoClick();
     void RedoClick();
+    void SetCardsClick();
+    void ModulesClick();
 
     Session& session_;
     Workspace& workspace_;
@@ -132,6 +136,7 @@ class MainWindow : public QMainWindow {
     DatabaseListsPanel* databases_ = nullptr;
     NotesPage* notes_ = nullptr;
     EditorPages editors_;
+    std::unique_ptr<ModulePages> modules_;
     PreferencesPanel* preferences_ = nullptr;
     CommunicationsSetupPanel* communications_ = nullptr;
     VariableSearchPanel* variableSearch_ = nullptr;

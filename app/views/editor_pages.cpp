@@ -9,7 +9,6 @@
 #include "app/views/tlm_workbox_panel.h"
 
 #include <QDialog>
-#include <QHBoxLayout>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -40,16 +39,13 @@ EditorPages AddEditorPages(QTabWidget& tabs, Workspace& workspace) {
     pages.Workbox = std::make_unique<TlmWorkbox>(workspace);
     pages.Ladder = new LadderPage(workspace);
     pages.Telemetry = new QWidget;
-    // Until the library's "Commun." tab holds the arrays panel, the
-    // telemetry page carries it beside the workbox.
+    // The arrays panel lives on the module library's "Commun." tab; its
+    // picks show this page.
     pages.Arrays = new CommunArraysPanel(workspace, *pages.Workbox);
     pages.WorkboxPanel = new TlmWorkboxPanel(workspace, *pages.Workbox);
     pages.WholeArrays = new TelemetryArraysView(workspace);
-    auto* top = new QHBoxLayout;
-    top->addWidget(pages.Arrays);
-    top->addWidget(pages.WorkboxPanel, 1);
     auto* layout = new QVBoxLayout(pages.Telemetry);
-    layout->addLayout(top, 1);
+    layout->addWidget(pages.WorkboxPanel, 1);
     layout->addWidget(pages.WholeArrays, 1);
     TlmWorkboxPanel* panel = pages.WorkboxPanel;
     CommunArraysPanel* arrays = pages.Arrays;

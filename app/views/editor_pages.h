@@ -22,7 +22,8 @@ class TlmWorkboxPanel;
 struct EditorPages {
     std::unique_ptr<TlmWorkbox> Workbox;
     LadderPage* Ladder = nullptr;
-    QWidget* Telemetry = nullptr; // the arrays panel, the workbox and the whole arrays
+    QWidget* Telemetry = nullptr; // the workbox and the whole arrays
+    // On the module library's "Commun." tab.
     CommunArraysPanel* Arrays = nullptr;
     TlmWorkboxPanel* WorkboxPanel = nullptr;
     TelemetryArraysView* WholeArrays = nullptr;
