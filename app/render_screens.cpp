@@ -5,6 +5,7 @@
 #include "app/qt/qt_user_interface.h"
 #include "app/shell/main_window.h"
 #include "app/shell/progress_panel_widget.h"
+#include "app/shell/unit_link_commands.h"
 #include "app/views/commun_arrays_panel.h"
 #include "app/views/communications_setup_panel.h"
 #include "app/views/database_lists_panel.h"
@@ -13,6 +14,7 @@
 #include "app/views/preferences_panel.h"
 #include "app/views/speech_page.h"
 #include "app/views/table_page.h"
+#include "app/views/terminal_page.h"
 #include "app/views/tlm_workbox_panel.h"
 #include "app/views/variable_search_panel.h"
 
@@ -20,6 +22,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -72,6 +76,28 @@ bool SaveEditorPages(k7::MainWindow& window, const QString& output) {
     pages.Speech->ReportList()->setCurrentRow(0);
     pages.Speech->Button("Edit Table  ")->click();
     ok = Save(&window, output, "speech_report") && ok;
+    return ok;
+}
+
+// The terminal page after the project went to the virtual unit (k7sim
+// beside this program). Nothing is written when no simulator is found.
+bool SaveTerminalAfterLoad(k7::MainWindow& window, const QString& output) {
+    k7::CommunicationsSetupPanel* setup = window.CommunicationsSetup();
+    window.Command("Communications Setup")->trigger();
+    setup->VirtualUnitBox()->click();
+    setup->hide();
+    if (!setup->VirtualUnitBox()->isChecked()) {
+        std::fprintf(stderr, "k7studio_screens: no virtual unit, terminal page not drawn\n");
+        return true;
+    }
+    window.Command("Send Pgm")->trigger();
+    k7::LoadSequence& sequence = window.Unit().Sequence;
+    const QDeadlineTimer deadline(60000);
+    while (sequence.Running() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    const bool ok = Save(&window, output, "terminal_page");
+    window.UnitCommands().Page()->Button("Close Terminal Page and Com Port")->click();
+    window.UnitCommands().CloseForExit();
     return ok;
 }
 
@@ -144,6 +170,7 @@ int main(int argc, char** argv) {
     window.VariableSearchWindow()->hide();
 
     ok = SaveEditorPages(window, output) && ok;
+    ok = SaveTerminalAfterLoad(window, output) && ok;
 
     // Closing without the guard's question: nothing here is the user's work.
     workspace.project.ProjectChanged = false;
