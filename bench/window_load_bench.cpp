@@ -112,7 +112,7 @@ WindowRun WindowLoad(const QString& folder, const std::vector<std::string>& imag
     QElapsedTimer sinceTurn;
     QTimer heartbeat;
     heartbeat.setTimerType(Qt::PreciseTimer);
-    heartbeat.setInterval(0);
+    heartbeat.setInterval(1); // a turn at least every millisecond when idle
     QObject::connect(&heartbeat, &QTimer::timeout, [&] {
         run.MaxGapMs = std::max(run.MaxGapMs, sinceTurn.nsecsElapsed() / 1e6);
         sinceTurn.restart();
