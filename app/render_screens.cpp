@@ -6,6 +6,7 @@
 #include "app/shell/main_window.h"
 #include "app/shell/progress_panel_widget.h"
 #include "app/views/card_panel.h"
+#include "app/shell/unit_link_commands.h"
 #include "app/views/commun_arrays_panel.h"
 #include "app/views/communications_setup_panel.h"
 #include "app/views/database_lists_panel.h"
@@ -18,6 +19,7 @@
 #include "app/views/preferences_panel.h"
 #include "app/views/speech_page.h"
 #include "app/views/table_page.h"
+#include "app/views/terminal_page.h"
 #include "app/views/tlm_workbox_panel.h"
 #include "app/views/variable_search_panel.h"
 #include "app/views/watch_window.h"
@@ -28,6 +30,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDropEvent>
 #include <QListWidget>
@@ -193,6 +197,27 @@ bool SaveModulePages(k7::MainWindow& window, const QString& output) {
     return ok;
 }
 
+// The terminal page after the project went to the virtual unit (k7sim
+// beside this program). Nothing is written when no simulator is found.
+bool SaveTerminalAfterLoad(k7::MainWindow& window, const QString& output) {
+    k7::CommunicationsSetupPanel* setup = window.CommunicationsSetup();
+    window.Command("Communications Setup")->trigger();
+    setup->VirtualUnitBox()->click();
+    setup->hide();
+    if (!setup->VirtualUnitBox()->isChecked()) {
+        std::fprintf(stderr, "k7studio_screens: no virtual unit, terminal page not drawn\n");
+        return true;
+    window.Command("Send Pgm")->trigger();
+    k7::LoadSequence& sequence = window.Unit().Sequence;
+    const QDeadlineTimer deadline(60000);
+    while (sequence.Running() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    const bool ok = Save(&window, output, "terminal_page");
+    window.UnitCommands().Page()->Button("Close Terminal Page and Com Port")->click();
+    window.UnitCommands().CloseForExit();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -271,6 +296,18 @@ int main(int argc, char** argv) {
     ok = Save(window.DocumentationChoicesWindow(), output, "documentation_choices") && ok;
     window.DocumentationChoicesWindow()->hide();
     ok = SaveModulePages(window, output) && ok;
+
+    // The terminal page needs a line that answers: a second window, on its
+    // own window timers, sends the example to the virtual unit.
+    {
+        k7::Session unitSession(ui, k7::NowDateTimeText);
+        unitSession.Start(options);
+        k7::MainWindow unitWindow(unitSession);
+        unitWindow.show();
+        if (unitWindow.OpenPath(argv[4]))
+            ok = SaveTerminalAfterLoad(unitWindow, output) && ok;
+        unitSession.Space().project.ProjectChanged = false;
+    }
 
     // Closing without the guard's question: nothing here is the user's work.
     workspace.project.ProjectChanged = false;

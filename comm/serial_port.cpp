@@ -67,7 +67,7 @@ std::string TSeComm32::PortLabel() const {
 
 void TSeComm32::Warn(const std::string& message) {
     if (ReportErrors)
-        Ui.ShowError(message);
+        Ui.ShowWarning(message);
 }
 
 bool TSeComm32::TryOpen() {
@@ -131,7 +131,9 @@ std::string TSeComm32::ReadString() {
         return {};
     }
     if (Reading) {
-        Warn(PortInUseMessage);
+        // A plain message, not a warning: nothing is wrong with the line.
+        if (ReportErrors)
+            Ui.ShowMessage(PortInUseMessage);
         return {};
     }
     struct ReadingFlag {

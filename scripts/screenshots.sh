@@ -8,7 +8,7 @@ build=${BUILD_DIR:-build}
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$build" -j2 --target k7studio_screens k7c
+cmake --build "$build" -j2 --target k7studio_screens k7c k7sim
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # The example's BASIC module is compiled first, so its compile is clean.

@@ -139,6 +139,9 @@ class Session {
                    std::unique_ptr<SerialDevice> device = MakeSerialDevice());
     // The unit link once made; null before.
     UnitLink* Unit() { return unit_.get(); }
+    // Ends the unit link (its port closed), before the timers and the view
+    // it was made with go.
+    void EndUnit() { unit_.reset(); }
 
   private:
     class LinkedProject;

@@ -2,7 +2,10 @@
 
 namespace k7 {
 
+// The receive pump and the load's "continue at once" run at 1 ms; a coarse
+// timer may round such short intervals up and slow every frame.
 QtTimer::QtTimer() {
+    timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, [this] {
         if (handler_)
             handler_();

@@ -1,6 +1,7 @@
 #include "app/shell/main_window.h"
 
 #include "app/shell/progress_panel_widget.h"
+#include "app/shell/unit_link_commands.h"
 #include "app/shell/window_load_view.h"
 #include "app/views/communications_setup_panel.h"
 #include "app/views/database_lists_panel.h"
@@ -46,6 +47,8 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     CreateMenusAndTools();
     CreateStatusLine();
     HostEditorPages();
+    unitCommands_ = std::make_unique<UnitLinkCommands>(*this, session_);
+    unitCommands_->runBusy = [this](const std::function<void()>& work) { RunBusy(work); };
     changes_ = workspace_.notices.Subscribe([this](ProjectPart part) {
         // New and Open are followed by ProjectReplaced from their commands;
         // Undo and Redo put a whole project back as a change of their own.
@@ -57,7 +60,12 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     RefreshShell();
 }
 
-MainWindow::~MainWindow() = default;
+// The unit link holds the window's timers and load view: it goes first,
+// then the commands that follow its ticks.
+MainWindow::~MainWindow() {
+    session_.EndUnit();
+    unitCommands_.reset();
+}
 
 QAction* MainWindow::AddCommand(const QString& name, void (MainWindow::*slot)(),
                                 const QKeySequence& shortcut) {
@@ -103,13 +111,13 @@ void MainWindow::CreateActions() {
     AddLaterCommand("BASIC", "BASIC editor");
     AddLaterCommand("Tables", "tables page");
     AddLaterCommand("Speech", "speech reports page");
-    AddLaterCommand("Send Pgm", "unit link")->setShortcut(Qt::CTRL | Qt::Key_G);
-    AddLaterCommand("Send OS", "unit link");
-    AddLaterCommand("Stop Pgm", "unit link");
-    AddLaterCommand("Remote Load", "unit link");
+    AddCommand("Send Pgm", &MainWindow::SendPgmClick, Qt::CTRL | Qt::Key_G);
+    AddCommand("Send OS", &MainWindow::SendOsClick);
+    AddCommand("Stop Pgm", &MainWindow::StopPgmClick);
+    AddCommand("Remote Load", &MainWindow::RemoteLoadClick);
     AddCommand("Watch", &MainWindow::WatchClick);
-    AddLaterCommand("Terminal", "terminal page");
-    AddLaterCommand("Send RTC", "terminal page");
+    AddCommand("Terminal", &MainWindow::TerminalClick);
+    AddCommand("Send RTC", &MainWindow::SendRtcClick);
     AddCommand("Document", &MainWindow::DocumentClick);
 }
 
@@ -146,6 +154,9 @@ void MainWindow::CreateMenusAndTools() {
     project->addAction(Command("Modules"));
     project->addAction(Command("Set Cards"));
     QMenu* unit = menuBar()->addMenu(tr("&Unit"));
+    for (const char* name :
+         {"Send Pgm", "Send OS", "Stop Pgm", "Remote Load", "Terminal", "Send RTC"})
+        unit->addAction(Command(name));
     for (QAction* later : laterCommands_) {
         const QString name = later->text();
         const bool unitCommand = name.startsWith("Send") || name == "Stop Pgm" ||
@@ -242,8 +253,10 @@ void MainWindow::SetUnitLinkParts(TimerFactory* timers,
 UnitLink& MainWindow::Unit() {
     if (UnitLink* made = session_.Unit())
         return *made;
-    return session_.Unit(*unitTimers_, *loadView_,
-                         makeDevice_ ? makeDevice_() : MakeSerialDevice());
+    UnitLink& made = session_.Unit(unitCommands_->Timers(*unitTimers_), *loadView_,
+                                   makeDevice_ ? makeDevice_() : MakeSerialDevice());
+    unitCommands_->LinkMade(made);
+    return made;
 }
 
 // The editor pages' commands show their page.
@@ -341,6 +354,20 @@ void MainWindow::SetBusy(bool busy) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
+    RefreshShell();
+}
+
+// A command that may compile first: only Cancel on the progress panel can
+// be pressed meanwhile, and the addresses it assigned are one history step.
+void MainWindow::RunBusy(const std::function<void()>& work) {
+    if (busy_)
+        return;
+    SetBusy(true);
+    changedWhileBusy_ = false;
+    work();
+    SetBusy(false);
+    if (changedWhileBusy_)
+        ProjectChanged();
     RefreshShell();
 }
 
@@ -472,14 +499,40 @@ void MainWindow::ModulesClick() {
     modules_->ShowModules();
 }
 
+void MainWindow::SendPgmClick() {
+    unitCommands_->SendProgram(true);
+}
+
+void MainWindow::SendOsClick() {
+    unitCommands_->SendOs();
+}
+
+void MainWindow::StopPgmClick() {
+    unitCommands_->StopProgram();
+}
+
+void MainWindow::RemoteLoadClick() {
+    unitCommands_->RemoteLoad();
+}
+
+void MainWindow::TerminalClick() {
+    unitCommands_->OpenTerminal();
+}
+
+void MainWindow::SendRtcClick() {
+    unitCommands_->SendClock();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (workspace_.CloseMainWindow()) {
         // Closing the watch window closes its port.
         if (watch_)
             watch_->close();
+        unitCommands_->CloseForExit();
         event->accept();
-    } else
+    } else {
         event->ignore();
+    }
 }
 
 static QString DroppedProject(const QMimeData* data) {

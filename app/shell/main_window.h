@@ -34,6 +34,7 @@ class DocumentationChoicesPanel;
 class NotesPage;
 class PreferencesPanel;
 class ProgressPanelWidget;
+class UnitLinkCommands;
 class VariableSearchPanel;
 class WatchWindowView;
 class WindowLoadView;
@@ -78,6 +79,8 @@ class MainWindow : public QMainWindow {
     // The unit link, made on first use.
     UnitLink& Unit();
     WindowLoadView& LoadViewOfWindow() const { return *loadView_; }
+    // The unit commands and the terminal page.
+    UnitLinkCommands& UnitCommands() const { return *unitCommands_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -102,6 +105,7 @@ class MainWindow : public QMainWindow {
     // Caption, enabled commands, recent entries and the status line.
     void RefreshShell();
     void SetBusy(bool busy);
+    void RunBusy(const std::function<void()>& work);
     template <typename Open> bool OpenThroughGuard(Open open);
     void SetMode(const QString& mode);
 
@@ -121,6 +125,12 @@ class MainWindow : public QMainWindow {
     void RedoClick();
     void SetCardsClick();
     void ModulesClick();
+    void SendPgmClick();
+    void SendOsClick();
+    void StopPgmClick();
+    void RemoteLoadClick();
+    void TerminalClick();
+    void SendRtcClick();
 
     Session& session_;
     Workspace& workspace_;
@@ -144,6 +154,7 @@ class MainWindow : public QMainWindow {
     DocumentationChoicesPanel* documentation_ = nullptr;
     std::map<QString, QRadioButton*> modeButtons_;
     std::unique_ptr<WindowLoadView> loadView_;
+    std::unique_ptr<UnitLinkCommands> unitCommands_;
     QtTimerFactory windowTimers_;
     TimerFactory* unitTimers_ = &windowTimers_;
     std::function<std::unique_ptr<SerialDevice>()> makeDevice_;

@@ -9,10 +9,19 @@ namespace k7 {
 WindowLoadView::WindowLoadView(ProgressPanelWidget& progress, QWidget& compilerStatus)
     : progress_(progress), compilerStatus_(compilerStatus) {}
 
+// A load's bar is drawn red. The load shows the panel at every tick of its
+// streaming states; only the first of them starts the panel afresh.
 void WindowLoadView::ShowProgress(bool visible) {
-    if (visible)
+    if (visible == shown_)
+        return;
+    shown_ = visible;
+    if (visible) {
         progress_.Reset();
+        progress_.SetBarColour(BarColour::Red);
+    }
     progress_.Show(visible);
+    if (onShowProgress)
+        onShowProgress(visible);
 }
 
 void WindowLoadView::SetProgressCaption(const std::string& caption) {

@@ -28,6 +28,8 @@ class WindowLoadView : public LoadView {
     void HideCompilerStatus() override;
     void TerminalTextAdded(const std::string& text) override;
 
+    // The panel that holds the progress panel follows it.
+    std::function<void(bool)> onShowProgress;
     std::function<void(bool)> onShowTerminalPage;
     std::function<void()> onHideRemotePanel;
     std::function<void(const std::string&)> onTerminalText;
@@ -35,6 +37,7 @@ class WindowLoadView : public LoadView {
   private:
     ProgressPanelWidget& progress_;
     QWidget& compilerStatus_;
+    bool shown_ = false;
 };
 
 } // namespace k7

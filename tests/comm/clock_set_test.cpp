@@ -92,7 +92,7 @@ TEST(ClockSet, SendClockOnAClosedPortFails) {
     TSeComm32 port(ui, std::make_unique<test::FakeSerialDevice>(line));
     Terminal terminal;
     EXPECT_FALSE(SendClock(port, terminal, ClockReading{}));
-    EXPECT_EQ(ui.Errors, (std::vector<std::string>{"Port Not Open -- Operation Aborted"}));
+    EXPECT_EQ(ui.Warnings, (std::vector<std::string>{"Port Not Open -- Operation Aborted"}));
     EXPECT_TRUE(line.Written.empty());
 }
 

@@ -163,7 +163,7 @@ TEST_F(ScriptedPortTest, ClosedPortRefusesEveryTransfer) {
     EXPECT_FALSE(Port.WriteString("x"));
     Port.PurgePort();
     Port.ClosePort();
-    EXPECT_EQ(Ui.Errors, Messages(3, "Port Not Open -- Operation Aborted"));
+    EXPECT_EQ(Ui.Warnings, Messages(3, "Port Not Open -- Operation Aborted"));
     EXPECT_EQ(Line.PurgeCalls, 0);
     EXPECT_EQ(Line.ReadCalls, 0);
 }
@@ -218,7 +218,7 @@ TEST_F(ScriptedPortTest, ReadInsideAReadIsRefused) {
     EXPECT_EQ(Port.ReadString(), "abc");
     EXPECT_TRUE(inUseDuring);
     EXPECT_EQ(nested, "");
-    EXPECT_EQ(Ui.Errors, Messages{"Port is in use -- Operation Aborted."});
+    EXPECT_EQ(Ui.Messages, Messages{"Port is in use -- Operation Aborted."});
     EXPECT_FALSE(Port.InUse());
 }
 
@@ -372,7 +372,7 @@ TEST_F(PtyPortTest, FarEndThatGoesAwayClosesThePort) {
     EXPECT_TRUE(test::Eventually([&] { return Port.CharCount() == 0 && !Port.PortOpen(); }));
     EXPECT_TRUE(Ui.Errors.empty());
     EXPECT_FALSE(Port.WriteString("x"));
-    EXPECT_EQ(Ui.Errors, Messages{"Port Not Open -- Operation Aborted"});
+    EXPECT_EQ(Ui.Warnings, Messages{"Port Not Open -- Operation Aborted"});
 }
 
 TEST_F(PtyPortTest, CloseIsSafeTwice) {

@@ -132,7 +132,7 @@ TEST(Terminal, KeyOnAClosedPortReportsIt) {
     TSeComm32 port(ui, std::make_unique<test::FakeSerialDevice>(line));
     Terminal terminal;
     EXPECT_FALSE(terminal.TerminalKey('A', port));
-    EXPECT_EQ(ui.Errors, (std::vector<std::string>{"Port Not Open -- Operation Aborted"}));
+    EXPECT_EQ(ui.Warnings, (std::vector<std::string>{"Port Not Open -- Operation Aborted"}));
 }
 
 TEST(Terminal, EndlessLineStaysBounded) {
