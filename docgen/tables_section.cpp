@@ -2,6 +2,7 @@
 #include "docgen/doc_intro.h"
 #include "docgen/doc_sections.h"
 #include "docgen/record_fields.h"
+#include "workspace/name_order.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -69,8 +70,9 @@ void WriteTablesSection(const DocSource& source, DocLines& out) {
     std::unordered_map<std::string, size_t> firstHeader;
     for (const auto& [name, index] : headers)
         firstHeader.emplace(name, index);
-    std::stable_sort(headers.begin(), headers.end(),
-                     [](const auto& a, const auto& b) { return FoldedLess(a.first, b.first); });
+    std::stable_sort(headers.begin(), headers.end(), [](const auto& a, const auto& b) {
+        return LessIgnoringCase(a.first, b.first);
+    });
     for (const auto& header : headers)
         WriteTable(tables, firstHeader.at(header.first), out);
 }

@@ -2,6 +2,7 @@
 
 #include "tables_speech/text_fields.h"
 #include "workspace/linescan.h"
+#include "workspace/name_order.h"
 
 #include <algorithm>
 
@@ -78,7 +79,7 @@ std::vector<std::string> SortedTableNames(const std::vector<std::string>& lines)
     std::vector<std::string> names;
     for (const RecordSpan& span : RecordSpans(lines))
         names.push_back(RecordName(lines[span.Header]));
-    std::stable_sort(names.begin(), names.end(), NameOrderLess);
+    SortIgnoringCase(names);
     return names;
 }
 

@@ -61,8 +61,8 @@ std::optional<TableHeader> ParseTableHeader(const std::string& line);
 // fields missing at the end read as empty.
 TableRow ParseTableRow(const std::string& line, int columns);
 
-// "Tables in Project:": the names, ASCII letters folded to lower case, then
-// in byte order.
+// "Tables in Project:": the names in the case-folded order of every sorted
+// list.
 std::vector<std::string> SortedTableNames(const std::vector<std::string>& lines);
 
 // The RAM that one blank cell of a row type takes: 4 bytes, or for a

@@ -50,19 +50,4 @@ void EraseRecord(std::vector<std::string>& lines, const RecordSpan& span) {
                 lines.begin() + static_cast<std::ptrdiff_t>(span.End));
 }
 
-static char Folded(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool NameOrderLess(const std::string& a, const std::string& b) {
-    const size_t common = std::min(a.size(), b.size());
-    for (size_t i = 0; i < common; ++i) {
-        const unsigned char x = static_cast<unsigned char>(Folded(a[i]));
-        const unsigned char y = static_cast<unsigned char>(Folded(b[i]));
-        if (x != y)
-            return x < y;
-    }
-    return a.size() < b.size();
-}
-
 } // namespace k7

@@ -1,5 +1,5 @@
 // Small text helpers the table and speech records share: splitting a
-// stored line into its "|" fields and the order of the name lists.
+// stored line into its "|" fields and finding the records of a list.
 #pragma once
 
 #include <cstddef>
@@ -29,8 +29,5 @@ std::optional<RecordSpan> FindRecord(const std::vector<std::string>& lines,
                                      const std::string& name);
 // Removes a record's lines from its list.
 void EraseRecord(std::vector<std::string>& lines, const RecordSpan& span);
-
-// ASCII letters folded to lower case, then byte order.
-bool NameOrderLess(const std::string& a, const std::string& b);
 
 } // namespace k7
