@@ -4,7 +4,7 @@
 // displays in proportion, up to the largest that compiles clean in the
 // unit's RAM and flash. The scaling counter is time(largest) / time(tenth);
 // linear growth keeps it near 10.
-#include "compiler/compile_driver.h"
+#include "session/project_compile.h"
 #include "workspace/databases.h"
 #include "workspace/module_library.h"
 #include "workspace/project.h"
@@ -159,7 +159,7 @@ bool CompilesClean(int instances) {
     Project project = MakeProject(instances);
     CompileContext context(project, BenchLibrary());
     CompileProgress progress;
-    return Compile(context, progress) == CompileOutcome::Clean;
+    return k7::CompileProject(context, progress) == CompileOutcome::Clean;
 }
 
 // The largest instance count (within the project's limit) that still
@@ -186,7 +186,7 @@ double CompileSeconds(const Project& original) {
     CompileContext context(project, BenchLibrary());
     CompileProgress progress;
     const std::clock_t start = std::clock();
-    Compile(context, progress);
+    k7::CompileProject(context, progress);
     benchmark::DoNotOptimize(context.Image.Lines.data());
     return static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
 }

@@ -4,8 +4,6 @@
 #include "comm/watch.h"
 #include "workspace/text_file.h"
 
-#include <filesystem>
-
 namespace k7 {
 
 namespace {
@@ -13,15 +11,13 @@ namespace {
 constexpr int FirstEraseSectorProgram = 5;
 constexpr int FirstEraseSectorOs = 1;
 constexpr int LastEraseSector = 6;
-constexpr int FirstEraseState = 10;
-constexpr int EraseGiveUpState = 17; // seven erase commands in all
-
-std::string BigEndianWord(std::uint32_t value) {
-    std::string bytes;
-    for (int shift = 24; shift >= 0; shift -= 8)
-        bytes += static_cast<char>((value >> shift) & 0xFF);
-    return bytes;
-}
+constexpr int EraseGiveUpCommands = 7;
+// Switch bytes sent before the halt; a remote load sends four, then at
+// most two pass-through frames.
+constexpr int SwitchRounds = 3;
+constexpr int RemoteSwitchBytes = 4;
+constexpr int RemoteSwitchRounds = 6;
+constexpr int HaltCommands = 3;
 
 // The unit loads the markers "#0", "#1", "#3", "#4", "#8" and "#9"; the
 // other section markers carry nothing for it.
@@ -36,8 +32,7 @@ std::string ImageLinesProblem(const std::vector<std::string>& lines) {
         const std::string& line = lines[i];
         const bool shortened = !line.empty() && line[0] == '#' && IsLoadedMarker(line);
         if (!shortened && line.size() > MaxProgramLineLength)
-            return "Download image line " + std::to_string(i + 1) + " is longer than " +
-                   std::to_string(MaxProgramLineLength) + " characters; nothing was sent.";
+            return ImageLineTooLongText(i + 1, MaxProgramLineLength);
     }
     return {};
 }
@@ -47,58 +42,6 @@ bool RouteValueFits(int value) {
 }
 
 } // namespace
-
-std::string MissingOsImageMessage(const std::string& systemFolder) {
-    return "Cannot find file K7.DWN in " + systemFolder;
-}
-
-std::string OsImagePath(const std::string& systemFolder) {
-    return FindFileIgnoringCase(systemFolder, OsImageName);
-}
-
-std::string OsImageProblem(const std::string& systemFolder) {
-    const std::string path = OsImagePath(systemFolder);
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return MissingOsImageMessage(systemFolder);
-    const auto size = std::filesystem::file_size(path, error);
-    if (error)
-        return MissingOsImageMessage(systemFolder);
-    const std::string name = "K7.DWN in " + systemFolder;
-    if (size < OsSkippedBytes)
-        return name + " is shorter than 16384 bytes; it is not an OS image.";
-    if (size % 2 != 0)
-        return name + " has an odd length; the unit's flash takes whole words.";
-    if (size > OsChecksumAddress)
-        return name + " is longer than the unit's flash (262140 bytes).";
-    return {};
-}
-
-void OsChecksum::AddBlock(const std::string& block) {
-    for (std::size_t i = 0; i < block.size(); i += 2) {
-        const unsigned high = static_cast<unsigned char>(block[i]);
-        const unsigned low = i + 1 < block.size() ? static_cast<unsigned char>(block[i + 1]) : 0xFF;
-        Sum += high * 256 + low;
-    }
-}
-
-// The unit checks the sum with its own carry rule: the sum is kept below
-// 0x80000000 while the erased words are added, and a flag remembers in
-// bit 31 whether the top bit was taken off an odd number of times.
-void OsChecksum::Complete(std::uint32_t nextAddress) {
-    bool flag = false;
-    for (std::uint32_t address = nextAddress; address <= OsLastCountedAddress; ++address) {
-        if (address % 2 != 0)
-            continue;
-        if (Sum > 0x7FFF0000u) {
-            Sum -= 0x80000000u;
-            flag = !flag;
-        }
-        Sum += 0xFFFF;
-    }
-    if (flag)
-        Sum |= 0x80000000u;
-}
 
 LoadSequence::LoadSequence(TSeComm32& port, ReceivePump& pump, Terminal& terminal, Timer& timer2,
                            UserInterface& ui, LoadView& view)
@@ -137,7 +80,7 @@ bool LoadSequence::SendProgram(ProjectLink& project) {
     ImageLines = std::move(*lines);
     Pump.ClearReplyFrame();
     OpenTerminal();
-    LoadMode = RemoteLoad ? LoadModeRemote : LoadModeProgram;
+    CurrentMode = RemoteLoad ? LoadMode::Remote : LoadMode::Program;
     StartSequence();
     return true;
 }
@@ -147,12 +90,12 @@ bool LoadSequence::StartRemoteLoad(const RemoteLoadParams& params, ProjectLink& 
                          params.ForwardAddress3, params.MasterBoard,     params.MasterPort};
     for (int value : route) {
         if (!RouteValueFits(value)) {
-            Ui.ShowError("Remote addresses, board and port numbers must be 0 to 255.");
+            Ui.ShowError(LoadText::RouteOutOfRange);
             return false;
         }
     }
     if (params.WaitSeconds < 1 || params.WaitSeconds > 255) {
-        Ui.ShowError("Wait for Reply must be 1 to 255 seconds.");
+        Ui.ShowError(LoadText::WaitOutOfRange);
         return false;
     }
     Remote = params;
@@ -171,7 +114,7 @@ bool LoadSequence::SendOs() {
         return false;
     }
     OpenTerminal();
-    LoadMode = LoadModeOs;
+    CurrentMode = LoadMode::Os;
     StartSequence();
     return true;
 }
@@ -179,7 +122,7 @@ bool LoadSequence::SendOs() {
 bool LoadSequence::StopProgram() {
     CancelRequest = false;
     OpenTerminal();
-    LoadMode = LoadModeStop;
+    CurrentMode = LoadMode::Stop;
     StartSequence();
     return true;
 }
@@ -195,7 +138,7 @@ void LoadSequence::OpenTerminal() {
     if (!SetupPort(Port, Pump, Choices))
         return;
     Pump.SetComMode(ComModeAscii);
-    LoadMode = LoadModeNone;
+    CurrentMode = LoadMode::None;
     Screen.Clear();
     Pump.ClearAccumulator();
     View.ShowTerminalPage(true);
@@ -216,7 +159,7 @@ void LoadSequence::CloseTerminal() {
 
 void LoadSequence::StartSequence() {
     CloseOsFile();
-    Step = LoadMode == LoadModeRemote ? -2 : 1;
+    EnterStep(LoadStep::SwitchProtocol);
     Repeats = 0;
     RepeatCount = 0;
     View.SetRepeatLabel(std::string(LoadText::RepeatsPrefix) + "0");
@@ -226,7 +169,7 @@ void LoadSequence::StartSequence() {
     LastSent.clear();
     Screen.Clear();
     Result = LoadOutcome::Running;
-    Say(LoadMode == LoadModeStop ? LoadText::StoppingProgram : LoadText::SwitchingProtocol);
+    Say(CurrentMode == LoadMode::Stop ? LoadText::StoppingProgram : LoadText::SwitchingProtocol);
 }
 
 // ---- pump events ----
@@ -248,8 +191,7 @@ void LoadSequence::PortLost() {
     if (!Port.LastError().empty())
         Say(Port.LastError());
     ShowErrorPaused(LoadText::NotResponding);
-    Result = LoadOutcome::Failed;
-    Step = FinishedState;
+    EndWith(LoadOutcome::Failed);
     SetInterval(AtOnceIntervalMs);
 }
 
@@ -262,127 +204,171 @@ void LoadSequence::Tick() {
         Result = LoadOutcome::Cancelled;
         return;
     }
-    if (Step < 4)
-        ProtocolSwitchStep();
-    if (Step == 4) {
-        PassThroughCheckStep();
-        return;
+    for (;;) {
+        const LoadStep ran = Step;
+        if (RunStep())
+            break;
+        // Only a hand-over to a later step goes on in the same tick, and
+        // only the end follows a load step at once.
+        if (Step <= ran)
+            break;
+        if (ran >= LoadStep::SendProgramLines && Step != LoadStep::Finished)
+            break;
     }
-    if (Step >= 5 && Step <= 7 && HaltStep())
-        return;
-    if (Step == 8)
-        NoReplyStep();
-    if (Step == 9) {
-        VersionCheckStep();
-        return;
-    }
-    if (Step >= FirstEraseState && Step <= 19)
-        EraseStep();
-    if (Step >= 20 && Step <= 29) {
-        if (ProgramMode())
-            ProgramLoadStep();
-        else if (LoadMode == LoadModeOs)
-            OsLoadStep();
-    }
-    if (Step >= FinishedState)
-        FinishStep();
     Screen.CutToLastLines(TerminalLineLimit);
 }
 
-void LoadSequence::ProtocolSwitchStep() {
+bool LoadSequence::RunStep() {
+    switch (Step) {
+    case LoadStep::SwitchProtocol:
+        return SwitchProtocolStep();
+    case LoadStep::CheckPassThrough:
+        return CheckPassThroughStep();
+    case LoadStep::HaltProgram:
+        return HaltProgramStep();
+    case LoadStep::NoReply:
+        return NoReplyStep();
+    case LoadStep::CheckVersion:
+        return CheckVersionStep();
+    case LoadStep::EraseFlash:
+        return EraseFlashStep();
+    case LoadStep::SendProgramLines:
+        ShowProgramProgress();
+        return SendProgramLineStep();
+    case LoadStep::InstallSecurity:
+        ShowProgramProgress();
+        return InstallSecurityStep();
+    case LoadStep::RestartProgram:
+        ShowProgramProgress();
+        return RestartProgramStep();
+    case LoadStep::OpenOsFile:
+        return OpenOsFileStep();
+    case LoadStep::SkipBootArea:
+        return SkipBootAreaStep();
+    case LoadStep::SendOsBlocks:
+        return SendOsBlockStep();
+    case LoadStep::SendOsChecksum:
+        return SendOsChecksumStep();
+    case LoadStep::RestartOs:
+        return RestartOsStep();
+    case LoadStep::Finished:
+        return FinishStep();
+    }
+    return true;
+}
+
+void LoadSequence::EnterStep(LoadStep step) {
+    Step = step;
+    StepRound = 0;
+}
+
+void LoadSequence::EndWith(LoadOutcome outcome) {
+    Result = outcome;
+    EnterStep(LoadStep::Finished);
+}
+
+bool LoadSequence::SwitchProtocolStep() {
     View.SetProgressPosition(0);
     ImageLineIndex = 0;
-    if (LoadMode == LoadModeStop) {
+    int rounds = SwitchRounds;
+    if (CurrentMode == LoadMode::Stop) {
         SendBytes(std::string(1, StopProgramByte));
         Say(LoadText::StopMark);
     } else {
-        if (LoadMode < LoadModeStop || (LoadMode == LoadModeRemote && Step < 2)) {
+        const bool remote = CurrentMode == LoadMode::Remote;
+        if (!remote || StepRound < RemoteSwitchBytes) {
             SendBytes(std::string(1, SwitchToTavroByte));
             Say(LoadText::SwitchMark);
         }
-        if (LoadMode == LoadModeRemote && Step >= 2) {
-            if (ReplyShowsPassThrough(Pump.ReplyFrame())) {
-                Say(LoadText::PassThroughOn);
-                PassThroughConfirmed = true;
-                Step = 3;
-            }
-            Pump.SetComMode(ComModeCrc);
-            if (!PassThroughConfirmed) {
-                Say(LoadText::InitiatingPassThrough);
-                PassThroughRoute route;
-                route.MasterBoard = Remote.MasterBoard;
-                route.MasterPort = Remote.MasterPort;
-                route.RemoteAddress = Remote.RemoteAddress;
-                route.ForwardAddress1 = Remote.ForwardAddress1;
-                route.ForwardAddress2 = Remote.ForwardAddress2;
-                route.ForwardAddress3 = Remote.ForwardAddress3;
-                if (auto frame = PassThroughStartFrame(route))
-                    SendFrame(*frame, false);
+        if (remote) {
+            rounds = RemoteSwitchRounds;
+            if (StepRound >= RemoteSwitchBytes) {
+                if (ReplyShowsPassThrough(Pump.ReplyFrame())) {
+                    Say(LoadText::PassThroughOn);
+                    PassThroughConfirmed = true;
+                    rounds = StepRound + 1;
+                }
+                Pump.SetComMode(ComModeCrc);
+                if (!PassThroughConfirmed) {
+                    Say(LoadText::InitiatingPassThrough);
+                    PassThroughRoute route;
+                    route.MasterBoard = Remote.MasterBoard;
+                    route.MasterPort = Remote.MasterPort;
+                    route.RemoteAddress = Remote.RemoteAddress;
+                    route.ForwardAddress1 = Remote.ForwardAddress1;
+                    route.ForwardAddress2 = Remote.ForwardAddress2;
+                    route.ForwardAddress3 = Remote.ForwardAddress3;
+                    if (auto frame = PassThroughStartFrame(route))
+                        SendFrame(*frame, false);
+                }
             }
         }
     }
-    Step += 1;
+    StepRound += 1;
+    if (StepRound >= rounds)
+        EnterStep(LoadStep::CheckPassThrough);
+    return false;
 }
 
-void LoadSequence::PassThroughCheckStep() {
+bool LoadSequence::CheckPassThroughStep() {
     // The master's answer to the pass-through frame is not an answer to a
     // halt command, whatever its idle bit says.
     Pump.ClearReplyFrame();
     if (RemoteLoad && !PassThroughConfirmed) {
         Say(LoadText::MasterNotReady);
-        Result = LoadOutcome::Failed;
-        Step = FinishedState;
+        EndWith(LoadOutcome::Failed);
+    } else {
+        EnterStep(LoadStep::HaltProgram);
     }
     SetInterval(PhaseIntervalMs);
-    Step += 1;
-    Screen.CutToLastLines(TerminalLineLimit);
+    return true;
 }
 
-// True when the tick ends here.
-bool LoadSequence::HaltStep() {
-    if (LoadMode == LoadModeStop) {
-        Result = LoadOutcome::Succeeded;
-        Step = FinishedState;
+bool LoadSequence::HaltProgramStep() {
+    if (CurrentMode == LoadMode::Stop) {
+        EndWith(LoadOutcome::Succeeded);
         return true;
     }
     Pump.SetComMode(ComModeCrc);
     if (!Pump.ReplyFrame().empty()) {
         if (ReplyShowsIdle(Pump.ReplyFrame())) {
-            Step = 9;
+            EnterStep(LoadStep::CheckVersion);
             Say(LoadText::ProgramIdle);
         }
         Pump.ClearReplyFrame();
     }
-    if (Step < 9) {
+    if (Step == LoadStep::HaltProgram) {
         SetInterval(RemoteOr(HaltIntervalMs));
         Say(LoadText::SendingHalt);
-        SendFrame(ControlFrame(LoadMode == LoadModeOs ? ControlHaltForOs : ControlHaltForProgram),
-                  false);
-        Step += 1;
+        SendFrame(
+            ControlFrame(CurrentMode == LoadMode::Os ? ControlHaltForOs : ControlHaltForProgram),
+            false);
+        StepRound += 1;
+        if (StepRound >= HaltCommands)
+            EnterStep(LoadStep::NoReply);
     }
     return false;
 }
 
-void LoadSequence::NoReplyStep() {
+bool LoadSequence::NoReplyStep() {
     Say(LoadText::NoReply);
-    Result = LoadOutcome::Failed;
-    Step = FinishedState;
+    EndWith(LoadOutcome::Failed);
+    return false;
 }
 
-void LoadSequence::VersionCheckStep() {
-    if (ProgramMode() && Screen.UnitOsVersion() != ExpectedOsVersion) {
-        if (!AskPaused(LoadText::VersionQuestion)) {
-            Result = LoadOutcome::Failed;
-            Step = FinishedState;
-        }
-    }
-    Step += 1;
+bool LoadSequence::CheckVersionStep() {
+    const bool refused = ProgramMode() && Screen.UnitOsVersion() != ExpectedOsVersion &&
+                         !AskPaused(LoadText::VersionQuestion);
+    if (refused)
+        EndWith(LoadOutcome::Failed);
+    else
+        EnterStep(LoadStep::EraseFlash);
     SetInterval(PhaseIntervalMs);
-    Screen.CutToLastLines(TerminalLineLimit);
+    return true;
 }
 
-void LoadSequence::EraseStep() {
-    if (Step == FirstEraseState) {
+bool LoadSequence::EraseFlashStep() {
+    if (StepRound == 0) {
         EraseSector = ProgramMode() ? FirstEraseSectorProgram : FirstEraseSectorOs;
         // No erase command is out yet: a late answer to a halt command must
         // not count as the first sector's acknowledgement.
@@ -393,33 +379,27 @@ void LoadSequence::EraseStep() {
         EraseSector += 1;
         Pump.ClearReplyFrame();
         if (EraseSector > LastEraseSector)
-            Step = 20;
+            EnterStep(ProgramMode() ? LoadStep::SendProgramLines : LoadStep::OpenOsFile);
     }
-    if (Step < 20) {
-        Say("Sending command to erase sector " + std::to_string(EraseSector) + " please wait...");
+    if (Step == LoadStep::EraseFlash) {
+        Say(ErasingSectorText(EraseSector));
         SendFrame(EraseSectorFrame(EraseSector), false);
         SetInterval(RemoteOr(HaltIntervalMs));
-        Step += 1;
-        if (Step >= EraseGiveUpState && Step <= 19) {
+        StepRound += 1;
+        if (StepRound >= EraseGiveUpCommands) {
             ShowErrorPaused(LoadText::NotResponding);
-            Result = LoadOutcome::Failed;
-            Step = FinishedState;
+            EndWith(LoadOutcome::Failed);
         }
     }
+    return false;
 }
 
 // ---- program load ----
 
-void LoadSequence::ProgramLoadStep() {
+void LoadSequence::ShowProgramProgress() {
     View.ShowProgress(true);
     View.SetProgressCaption(LoadText::ProgramCaption);
     View.SetProgressLabel(LoadText::ProgramLabel);
-    if (Step == 20)
-        ProgramLineState();
-    else if (Step == 23)
-        InstallSecurityState();
-    else if (Step == 24)
-        RestartProgramState();
 }
 
 // Markers the unit loads go out as their first two characters, other
@@ -447,60 +427,61 @@ bool LoadSequence::NextProgramLine(std::string& line) {
     return true;
 }
 
-void LoadSequence::ProgramLineState() {
+bool LoadSequence::SendProgramLineStep() {
     if (RepeatRule() || AwaitingReply())
-        return;
+        return false;
     Pump.ClearReplyFrame();
     RepeatCount = 0;
     std::string line;
     if (!NextProgramLine(line)) {
-        Step = 23;
+        EnterStep(LoadStep::InstallSecurity);
         View.ShowProgress(false);
         RepeatCount = 0;
         LastSent.clear();
         SetInterval(AtOnceIntervalMs);
-        return;
+        return false;
     }
     const auto frame = ProgramLineFrame(line);
     // A line that still cannot be framed (checked before the start) would
     // stop the unit's loader; it is passed over instead.
     if (!frame) {
         SetInterval(AtOnceIntervalMs);
-        return;
+        return false;
     }
     const std::size_t lines = ImageLines.size();
     View.SetProgressPosition(lines > 1 ? static_cast<int>(ImageLineIndex * 100 / (lines - 1))
                                        : 100);
     SendFrame(*frame, true);
     SetInterval(RemoteOr(FrameIntervalMs));
+    return false;
 }
 
-void LoadSequence::InstallSecurityState() {
+bool LoadSequence::InstallSecurityStep() {
     if (RepeatRule())
-        return;
+        return false;
     if (!LastSent.empty()) {
-        Step = 24;
+        EnterStep(LoadStep::RestartProgram);
         RepeatCount = 0;
         LastSent.clear();
         SetInterval(AtOnceIntervalMs);
-        return;
+        return false;
     }
     Pump.ClearReplyFrame();
     RepeatCount = 0;
     Say(LoadText::InstallingSecurity);
     SendFrame(ControlFrame(ControlInstallSecurity), true);
     SetInterval(RemoteOr(FrameIntervalMs));
+    return false;
 }
 
-void LoadSequence::RestartProgramState() {
+bool LoadSequence::RestartProgramStep() {
     if (RepeatRule())
-        return;
+        return false;
     if (!LastSent.empty()) {
-        Result = LoadOutcome::Succeeded;
-        Step = FinishedState;
+        EndWith(LoadOutcome::Succeeded);
         Pump.SetComMode(ComModeAscii);
         SetInterval(AtOnceIntervalMs);
-        return;
+        return false;
     }
     Pump.ClearReplyFrame();
     RepeatCount = 0;
@@ -508,51 +489,30 @@ void LoadSequence::RestartProgramState() {
     Say(LoadText::RestartingProgram);
     SendFrame(ControlFrame(ControlRestartProgram), true);
     SetInterval(RemoteOr(FrameIntervalMs));
+    return false;
 }
 
 // ---- OS load ----
 
-void LoadSequence::OsLoadStep() {
-    switch (Step) {
-    case 20:
-        OpenOsFileState();
-        break;
-    case 21:
-        SkipBootAreaState();
-        break;
-    case 22:
-        OsBlockState();
-        break;
-    case 23:
-        OsChecksumState();
-        break;
-    case 24:
-        RestartOsState();
-        break;
-    default:
-        break;
-    }
-}
-
-void LoadSequence::OpenOsFileState() {
+bool LoadSequence::OpenOsFileStep() {
     const std::string path = OsImagePath(SystemFolder);
     if (FileExists(path))
         OsFile.open(path, std::ios::binary);
     if (!OsFile.is_open()) {
         Timer2.SetEnabled(false);
         Ui.ShowError(MissingOsImageMessage(SystemFolder));
-        Result = LoadOutcome::Failed;
-        Step = FinishedState;
-        return;
+        EndWith(LoadOutcome::Failed);
+        return false;
     }
     View.ShowProgress(true);
     View.SetProgressCaption(LoadText::OsCaption);
     View.SetProgressLabel(LoadText::OsLabel);
     View.SetProgressPosition(0);
-    Step = 21;
+    EnterStep(LoadStep::SkipBootArea);
     OsAddress = 0;
     Checksum.Reset();
     SetInterval(OsFileIntervalMs);
+    return false;
 }
 
 std::string LoadSequence::ReadOsBlock() {
@@ -562,7 +522,7 @@ std::string LoadSequence::ReadOsBlock() {
     return block;
 }
 
-void LoadSequence::SkipBootAreaState() {
+bool LoadSequence::SkipBootAreaStep() {
     while (OsAddress < OsSkippedBytes - 1) {
         const std::string block = ReadOsBlock();
         if (block.empty())
@@ -574,21 +534,21 @@ void LoadSequence::SkipBootAreaState() {
     if (OsAddress < OsSkippedBytes) {
         View.ShowProgress(false);
         CloseOsFile();
-        ShowErrorPaused(OsImageProblem(SystemFolder).empty() ? MissingOsImageMessage(SystemFolder)
-                                                             : OsImageProblem(SystemFolder));
-        Result = LoadOutcome::Failed;
-        Step = FinishedState;
-        return;
+        const std::string problem = OsImageProblem(SystemFolder);
+        ShowErrorPaused(problem.empty() ? MissingOsImageMessage(SystemFolder) : problem);
+        EndWith(LoadOutcome::Failed);
+        return false;
     }
-    Step = 22;
+    EnterStep(LoadStep::SendOsBlocks);
     RepeatCount = 0;
     Pump.ClearReplyFrame();
     SetInterval(OsFileIntervalMs);
+    return false;
 }
 
-void LoadSequence::OsBlockState() {
+bool LoadSequence::SendOsBlockStep() {
     if (RepeatRule() || AwaitingReply())
-        return;
+        return false;
     Pump.ClearReplyFrame();
     RepeatCount = 0;
     const std::string block =
@@ -596,10 +556,10 @@ void LoadSequence::OsBlockState() {
     if (block.empty()) {
         View.ShowProgress(false);
         CloseOsFile();
-        Step = 23;
+        EnterStep(LoadStep::SendOsChecksum);
         LastSent.clear();
         SetInterval(AtOnceIntervalMs);
-        return;
+        return false;
     }
     View.SetProgressPosition(static_cast<int>(OsAddress * 100ull / OsProgressTotal));
     const auto frame = OsBlockFrame(OsAddress, block);
@@ -607,16 +567,17 @@ void LoadSequence::OsBlockState() {
     OsAddress += static_cast<std::uint32_t>(block.size());
     SendFrame(*frame, true);
     SetInterval(FrameIntervalMs);
+    return false;
 }
 
-void LoadSequence::OsChecksumState() {
+bool LoadSequence::SendOsChecksumStep() {
     if (RepeatRule())
-        return;
+        return false;
     if (!LastSent.empty()) {
-        Step = 24;
+        EnterStep(LoadStep::RestartOs);
         LastSent.clear();
         SetInterval(AtOnceIntervalMs);
-        return;
+        return false;
     }
     Pump.ClearReplyFrame();
     RepeatCount = 0;
@@ -625,11 +586,12 @@ void LoadSequence::OsChecksumState() {
     Say(LoadText::SendingOsSecurity);
     SendFrame(*frame, true);
     SetInterval(FrameIntervalMs);
+    return false;
 }
 
-void LoadSequence::RestartOsState() {
+bool LoadSequence::RestartOsStep() {
     if (RepeatRule())
-        return;
+        return false;
     if (LastSent.empty()) {
         Pump.ClearReplyFrame();
         RepeatCount = 0;
@@ -637,22 +599,22 @@ void LoadSequence::RestartOsState() {
         Say(LoadText::RestartingOs);
         SendFrame(ControlFrame(ControlRestartOs), true);
         SetInterval(FrameIntervalMs);
-        return;
+        return false;
     }
-    Result = LoadOutcome::Succeeded;
-    Step = FinishedState;
+    EndWith(LoadOutcome::Succeeded);
     Pump.SetComMode(ComModeAscii);
     SetInterval(AtOnceIntervalMs);
+    return false;
 }
 
 // ---- the end ----
 
-void LoadSequence::FinishStep() {
+bool LoadSequence::FinishStep() {
     View.ShowProgress(false);
     Say(LoadText::Terminated);
     Pump.SetComMode(ComModeAscii);
     Timer2.SetEnabled(false);
-    Step = FinishedState;
+    EnterStep(LoadStep::Finished);
     CloseOsFile();
     if (RemoteLoad) {
         if (Port.PortOpen())
@@ -661,6 +623,7 @@ void LoadSequence::FinishStep() {
     }
     if (Result == LoadOutcome::Running)
         Result = LoadOutcome::Failed;
+    return false;
 }
 
 // ---- helpers ----
@@ -674,18 +637,17 @@ bool LoadSequence::RepeatRule() {
     RepeatCount += 1;
     Repeats += 1;
     if (RepeatCount > MaxFrameRepeats) {
-        if (LoadMode == LoadModeOs && Step == 22) {
+        if (CurrentMode == LoadMode::Os && Step == LoadStep::SendOsBlocks) {
             View.ShowProgress(false);
             CloseOsFile();
         }
         ShowErrorPaused(LoadText::NotResponding);
-        Result = LoadOutcome::Failed;
-        Step = FinishedState;
+        EndWith(LoadOutcome::Failed);
         return true;
     }
     View.SetRepeatLabel(LoadText::RepeatsPrefix + std::to_string(Repeats));
     SendBytes(LastSent);
-    SetInterval(LoadMode == LoadModeOs ? FrameIntervalMs : RemoteOr(FrameIntervalMs));
+    SetInterval(CurrentMode == LoadMode::Os ? FrameIntervalMs : RemoteOr(FrameIntervalMs));
     return false;
 }
 
@@ -730,7 +692,7 @@ bool LoadSequence::AskPaused(const std::string& question) {
 }
 
 int LoadSequence::RemoteOr(int milliseconds) const {
-    return LoadMode == LoadModeRemote ? Remote.WaitSeconds * 1000 : milliseconds;
+    return CurrentMode == LoadMode::Remote ? Remote.WaitSeconds * 1000 : milliseconds;
 }
 
 void LoadSequence::CloseOsFile() {

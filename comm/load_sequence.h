@@ -7,6 +7,8 @@
 // time-out), send the closing record and restart the unit.
 #pragma once
 
+#include "comm/load_sequence_os_image.h"
+#include "comm/load_sequence_texts.h"
 #include "comm/port_setup.h"
 #include "comm/project_link.h"
 #include "comm/receive_pump.h"
@@ -25,12 +27,32 @@ namespace k7 {
 
 class WatchWindow;
 
-enum LoadModes {
-    LoadModeNone = 0,
-    LoadModeProgram = 1,
-    LoadModeOs = 2,
-    LoadModeStop = 3,
-    LoadModeRemote = 4,
+// What a sequence does: load the compiled program (directly or through a
+// local unit in pass-through mode), load the OS, or stop the program.
+enum class LoadMode { None, Program, Os, Stop, Remote };
+
+// The steps of a sequence, in the order they follow each other. A tick
+// runs the current step; a step that hands over to a later one lets that
+// one run in the same tick unless it ends the tick, and at most one of
+// the load steps (from SendProgramLines on) runs per tick.
+enum class LoadStep {
+    SwitchProtocol,   // the switch (or stop) byte; for a remote load, pass-through
+    CheckPassThrough, // a remote load goes on only through a confirmed master
+    HaltProgram,      // up to three halt commands, until the unit reports idle
+    NoReply,          // the unit never answered the halt command
+    CheckVersion,     // a program for another OS version only on request
+    EraseFlash,       // one erase command per sector, each acknowledged
+    // Program load.
+    SendProgramLines,
+    InstallSecurity,
+    RestartProgram,
+    // OS load.
+    OpenOsFile,
+    SkipBootArea,
+    SendOsBlocks,
+    SendOsChecksum,
+    RestartOs,
+    Finished,
 };
 
 // Time-outs of the sequence, in milliseconds.
@@ -41,51 +63,8 @@ constexpr int FrameIntervalMs = 2000;
 constexpr int OsFileIntervalMs = 10;
 constexpr int AtOnceIntervalMs = 1;
 
-constexpr int FinishedState = 100;
 constexpr int MaxFrameRepeats = 4; // a frame goes out at most five times
 constexpr const char* ExpectedOsVersion = "5.62";
-
-constexpr std::uint32_t OsSkippedBytes = 0x4000; // the unit's boot area, never sent
-constexpr std::uint32_t OsBlockBytes = 128;
-constexpr std::uint32_t OsChecksumAddress = 0x3FFFC; // the record of the checksum
-constexpr std::uint32_t OsLastCountedAddress = 0x3FFF8;
-constexpr int OsProgressTotal = 175000;
-constexpr const char* OsImageName = "k7.dwn";
-
-// Texts the sequence shows.
-namespace LoadText {
-constexpr const char* NoProject = "There is no project installed to send.";
-constexpr const char* CompileErrors = "Project compile resulted in error(s).";
-constexpr const char* SwitchingProtocol = "Switching K7 to TAVRO protocol...";
-constexpr const char* StoppingProgram = "Stopping K7 program...";
-constexpr const char* SwitchMark = "^R ";
-constexpr const char* StopMark = "^K ";
-constexpr const char* PassThroughOn = "Local K3/K7 is in passthrough mode";
-constexpr const char* InitiatingPassThrough = "Initiating master pass-through mode...";
-constexpr const char* MasterNotReady = "K3/K7 master not ready to pass pgm through";
-constexpr const char* ProgramIdle = "K3/K7 program is idle";
-constexpr const char* SendingHalt = "Sending command to halt K3/K7 program...";
-constexpr const char* NoReply = "No reply from K7.";
-constexpr const char* VersionQuestion =
-    "Tav7 OS version may be incompatible with load, proceed anyway?";
-constexpr const char* Responded = "K7 responded...";
-constexpr const char* NotResponding = "K7 is not responding";
-constexpr const char* ProgramCaption = "Load Progress";
-constexpr const char* ProgramLabel = "Loading K7/K3 Program...";
-constexpr const char* OsCaption = "Load Progress:";
-constexpr const char* OsLabel = "Loading Tav7/Tav3 OS...";
-constexpr const char* InstallingSecurity = "Installing program security...";
-constexpr const char* ProgramLoaded = "Program load successful.";
-constexpr const char* RestartingProgram = "Restarting K7 program...";
-constexpr const char* SendingOsSecurity = "Sending OS security...";
-constexpr const char* OsLoaded = "OS load successful.";
-constexpr const char* RestartingOs = "Restarting K7 OS...";
-constexpr const char* Terminated = "Sequence terminated";
-constexpr const char* RepeatsPrefix = "Repeats=";
-} // namespace LoadText
-
-// "Cannot find file K7.DWN in " + the system folder.
-std::string MissingOsImageMessage(const std::string& systemFolder);
 
 // The fields of the "Send Program to Remote" panel.
 struct RemoteLoadParams {
@@ -117,30 +96,6 @@ class LoadView {
 
 // How the last sequence ended.
 enum class LoadOutcome { None, Running, Succeeded, Failed, Cancelled };
-
-// The running sum of the OS image words and its completion, which counts
-// every word of erased flash after the image as 0xFFFF.
-class OsChecksum {
-  public:
-    // Adds the big-endian words of one block; a last odd byte pairs with
-    // 0xFF, the erased flash that follows it in the unit.
-    void AddBlock(const std::string& block);
-    // Counts the erased words from nextAddress up to 0x3FFF8 and marks a
-    // sum that passed 0x7FFFFFFF on the way in bit 31.
-    void Complete(std::uint32_t nextAddress);
-    std::uint32_t Value() const { return Sum; }
-    void Reset() { Sum = 0; }
-
-  private:
-    std::uint32_t Sum = 0;
-};
-
-// The OS image of a system folder ("k7.dwn" in any case).
-std::string OsImagePath(const std::string& systemFolder);
-// Whether the unit can take the OS image: present, at least 16 KiB, of
-// even length, and ending before the checksum record. Empty text when it
-// can be sent, otherwise the message to show.
-std::string OsImageProblem(const std::string& systemFolder);
 
 class LoadSequence : public PumpListener {
   public:
@@ -176,8 +131,8 @@ class LoadSequence : public PumpListener {
 
     bool Running() const { return Timer2.Enabled(); }
     LoadOutcome Outcome() const { return Result; }
-    int State() const { return Step; }
-    int Mode() const { return LoadMode; }
+    LoadStep State() const { return Step; }
+    LoadMode Mode() const { return CurrentMode; }
     int TotalRepeats() const { return Repeats; }
     bool OsFileOpen() const { return OsFile.is_open(); }
     const std::string& UnitOsVersion() const { return Screen.UnitOsVersion(); }
@@ -189,23 +144,27 @@ class LoadSequence : public PumpListener {
 
   private:
     void StartSequence();
-    void ProtocolSwitchStep();
-    void PassThroughCheckStep();
-    bool HaltStep();
-    void NoReplyStep();
-    void VersionCheckStep();
-    void EraseStep();
-    void ProgramLoadStep();
-    void ProgramLineState();
-    void InstallSecurityState();
-    void RestartProgramState();
-    void OsLoadStep();
-    void OpenOsFileState();
-    void SkipBootAreaState();
-    void OsBlockState();
-    void OsChecksumState();
-    void RestartOsState();
-    void FinishStep();
+    // The one step of the current state; true when the tick ends with it.
+    bool RunStep();
+    bool SwitchProtocolStep();
+    bool CheckPassThroughStep();
+    bool HaltProgramStep();
+    bool NoReplyStep();
+    bool CheckVersionStep();
+    bool EraseFlashStep();
+    void ShowProgramProgress();
+    bool SendProgramLineStep();
+    bool InstallSecurityStep();
+    bool RestartProgramStep();
+    bool OpenOsFileStep();
+    bool SkipBootAreaStep();
+    bool SendOsBlockStep();
+    bool SendOsChecksumStep();
+    bool RestartOsStep();
+    bool FinishStep();
+    // Ends the sequence at once with the outcome given.
+    void EndWith(LoadOutcome outcome);
+    void EnterStep(LoadStep step);
 
     bool RepeatRule();
     bool AwaitingReply() const;
@@ -219,7 +178,9 @@ class LoadSequence : public PumpListener {
     bool NextProgramLine(std::string& line);
     void CloseOsFile();
     std::string ReadOsBlock();
-    bool ProgramMode() const { return LoadMode == LoadModeProgram || LoadMode == LoadModeRemote; }
+    bool ProgramMode() const {
+        return CurrentMode == LoadMode::Program || CurrentMode == LoadMode::Remote;
+    }
 
     TSeComm32& Port;
     ReceivePump& Pump;
@@ -231,8 +192,11 @@ class LoadSequence : public PumpListener {
     SerialChoices Choices;
     std::string SystemFolder;
 
-    int Step = FinishedState;
-    int LoadMode = LoadModeNone;
+    LoadStep Step = LoadStep::Finished;
+    LoadMode CurrentMode = LoadMode::None;
+    // The ticks spent in the current step (switch bytes, pass-through
+    // frames, halt and erase commands sent).
+    int StepRound = 0;
     bool RemoteLoad = false;
     bool PassThroughConfirmed = false;
     bool CancelRequest = false;

@@ -48,17 +48,9 @@ void RunIoPointCheck(CompileContext& context) {
         context.ReportAlways(message);
 }
 
-// In the second pass the marker opens the next section; the repeat label
-// tells what runs now.
-void NextSection(CompileContext& context, CompileProgress& progress, const char* marker,
-                 const char* label) {
-    if (context.Writing())
-        context.Image.Add(marker);
-    progress.SetRepeatLabel(label);
-}
-
 // One pass over the sections; false when a stop test ended it.
-bool RunPass(CompileContext& context, CompileProgress& progress, uint32_t ramCursor) {
+bool RunPass(CompileContext& context, CompileProgress& progress, const SectionTable& sections,
+             uint32_t ramCursor) {
     const int base = (context.Pass - 1) * 50;
     if (StopTest(context, progress))
         return false;
@@ -67,62 +59,23 @@ bool RunPass(CompileContext& context, CompileProgress& progress, uint32_t ramCur
     context.ModuleOrder =
         ModuleOrderList(context.project, context.options.SortModulesBeforeCompile);
     context.RamCursor = ramCursor;
-    NextSection(context, progress, Marker::Modules, "Modules...");
 
-    if (StopTest(context, progress))
-        return false;
-    CompileModuleWalks(context, 1, 2);
-    if (StopTest(context, progress))
-        return false;
-    CompileModuleWalks(context, 3, 3);
-    progress.SetPosition(base + 25);
-    NextSection(context, progress, Marker::Ladder, "Ladder...");
-
-    if (StopTest(context, progress))
-        return false;
-    LadderCompile(context);
-    NextSection(context, progress, Marker::Tx, "TX Arrays...");
-
-    if (StopTest(context, progress))
-        return false;
-    // Without a TX array the pointer names the start of the RX section.
-    context.Sys.Tx = context.FlashCursor;
-    CompileTx(context);
-    progress.SetPosition(base + 30);
-    context.Sys.Rx = context.FlashCursor;
-    NextSection(context, progress, Marker::Rx, "RX Arrays...");
-
-    if (StopTest(context, progress))
-        return false;
-    CompileRx(context);
-    progress.SetPosition(base + 35);
-    context.Sys.Dsps = context.FlashCursor;
-    NextSection(context, progress, Marker::Displays, "Displays...");
-
-    if (StopTest(context, progress))
-        return false;
-    CompileDisplays(context);
-    context.Sys.ComBufDef = context.FlashCursor;
-    NextSection(context, progress, Marker::ComBuffers, "Com buffers...");
-
-    if (StopTest(context, progress))
-        return false;
-    CompileComBuffers(context);
-    progress.SetPosition(base + 40);
-    context.Sys.Tbls = context.FlashCursor;
-    NextSection(context, progress, Marker::Tables, "Tables...");
-
-    if (StopTest(context, progress))
-        return false;
-    CompileTables(context);
-    NextSection(context, progress, Marker::Speech, "Speech...");
-
-    if (StopTest(context, progress))
-        return false;
-    CompileSpeech(context);
-    NextSection(context, progress, Marker::Basic, "Basic...");
-
-    LinkBasicModules(context);
+    for (const SectionWriter& section : sections) {
+        // In the second pass the marker opens the next section; the repeat
+        // label tells what runs now.
+        if (section.Marker) {
+            if (section.Pointer)
+                context.Sys.*section.Pointer = context.FlashCursor;
+            if (context.Writing())
+                context.Image.Add(section.Marker);
+            progress.SetRepeatLabel(section.Label);
+        }
+        if (section.StopTestFirst && StopTest(context, progress))
+            return false;
+        section.Write(context);
+        if (section.PositionAfter > 0)
+            progress.SetPosition(base + section.PositionAfter);
+    }
     context.BasicSectionEnd = context.FlashCursor;
     return true;
 }
@@ -194,7 +147,8 @@ CompileOptions WorkspaceCompileOptions(const WorkspaceSettings& settings,
     return options;
 }
 
-CompileOutcome Compile(CompileContext& context, CompileProgress& progress) {
+CompileOutcome Compile(CompileContext& context, CompileProgress& progress,
+                       const SectionTable& sections) {
     ClearForCompile(context);
     ShowStart(progress);
     RunIoPointCheck(context);
@@ -224,7 +178,7 @@ CompileOutcome Compile(CompileContext& context, CompileProgress& progress) {
 
     for (int pass = 1; pass <= 2; ++pass) {
         context.Pass = pass;
-        if (!RunPass(context, progress, ramCursor))
+        if (!RunPass(context, progress, sections, ramCursor))
             break;
     }
 

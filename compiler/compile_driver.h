@@ -6,6 +6,7 @@
 
 #include "compiler/compile_context.h"
 #include "compiler/compile_progress.h"
+#include "compiler/sections.h"
 
 #include <string>
 #include <vector>
@@ -19,11 +20,13 @@ struct WorkspaceSettings;
 CompileOptions WorkspaceCompileOptions(const WorkspaceSettings& settings,
                                        const std::string& dateText);
 
-// Runs the whole sequence on the context's project. A clean compile writes
-// the image to options.ImagePath (when given) and clears the project's
-// needs-compile flag. The context keeps the image, the symbol lists and
-// the figures until it is dropped.
-CompileOutcome Compile(CompileContext& context, CompileProgress& progress);
+// Runs the whole sequence on the context's project, walking the sections
+// in the order given in both passes. A clean compile writes the image to
+// options.ImagePath (when given) and clears the project's needs-compile
+// flag. The context keeps the image, the symbol lists and the figures
+// until it is dropped.
+CompileOutcome Compile(CompileContext& context, CompileProgress& progress,
+                       const SectionTable& sections);
 
 // The stop test between sections: the Cancel button sets the halt flag;
 // more than 18 errors stop the passes too.

@@ -5,6 +5,7 @@
 #include "compiler/sections.h"
 #include "workspace/display_editor.h"
 #include "workspace/project.h"
+#include "workspace/record_list.h"
 
 #include <algorithm>
 #include <array>
@@ -26,10 +27,6 @@ uint32_t TextBytes(size_t length) {
     return static_cast<uint32_t>((length / 4 + 1) * 4);
 }
 
-bool IsHeader(const std::string& line) {
-    return !line.empty() && line[0] == '~';
-}
-
 // The header line of each port and DSP number; a later header with the
 // same port and number replaces an earlier one.
 struct DisplayIndex {
@@ -42,7 +39,7 @@ DisplayIndex IndexDisplays(const std::vector<std::string>& displays) {
     for (auto& port : index.Header)
         port.fill(-1);
     for (size_t i = 0; i < displays.size(); ++i) {
-        if (!IsHeader(displays[i]))
+        if (!IsRecordHeader(displays[i]))
             continue;
         const DisplayHeader header = ParseDisplayHeader(displays[i]);
         if (header.Port < 0 || header.Port >= DisplayPortCount || header.Number < 0 ||
@@ -87,7 +84,7 @@ std::string LineRecord(CompileContext& context, const DisplayLine& line, uint32_
 // next header, without the lines too short to hold anything.
 std::vector<DisplayLine> BodyLines(const std::vector<std::string>& displays, size_t header) {
     std::vector<DisplayLine> lines;
-    for (size_t i = header + 1; i < displays.size() && !IsHeader(displays[i]); ++i)
+    for (size_t i = header + 1; i < displays.size() && !IsRecordHeader(displays[i]); ++i)
         if (displays[i].size() >= 2)
             lines.push_back(ParseDisplayLine(displays[i]));
     return lines;

@@ -2,9 +2,9 @@
 
 #include "compiler/compile_context.h"
 #include "compiler/sections.h"
-#include "workspace/name_order.h"
 #include "workspace/linescan.h"
 #include "workspace/module_library.h"
+#include "workspace/name_order.h"
 #include "workspace/project.h"
 
 #include <algorithm>
@@ -158,6 +158,14 @@ void CompileModuleWalks(CompileContext& context, int firstWalk, int lastWalk) {
         for (int index : context.ModuleOrder)
             if (ModuleWalkOf(context.project.Modules[index].ModuleNumber) == walk)
                 WriteModuleRecord(context, index, walk);
+}
+
+void CompileFirstModuleWalks(CompileContext& context) {
+    CompileModuleWalks(context, 1, 2);
+}
+
+void CompileLastModuleWalk(CompileContext& context) {
+    CompileModuleWalks(context, 3, 3);
 }
 
 void RaiseModuleBufferNeeds(CompileContext& context, int instanceIndex) {

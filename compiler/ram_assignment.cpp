@@ -4,6 +4,8 @@
 #include "workspace/linescan.h"
 #include "workspace/module_library.h"
 #include "workspace/project.h"
+#include "workspace/record_list.h"
+#include "workspace/table_record.h"
 #include "workspace/telemetry_arrays.h"
 #include "workspace/user_interface.h"
 
@@ -303,13 +305,8 @@ void FinishTable(CompileContext& context, const TableScan& table) {
     if (!block.Found())
         return;
     std::string& header = context.project.Tables[table.HeaderLine];
-    const std::vector<std::string> fields = BarFields(header);
-    std::string rewritten;
-    for (size_t number = 1; number <= 8; ++number)
-        rewritten += Field(fields, number) + "|";
-    rewritten += "$" + HexText(static_cast<uint32_t>(block.Start)) + "|$" +
-                 HexText(static_cast<uint32_t>(block.End)) + "|";
-    header = rewritten;
+    header = TableHeaderWithRam(header, static_cast<uint32_t>(block.Start),
+                                static_cast<uint32_t>(block.End));
 }
 
 void ScanTableRow(CompileContext& context, TableScan& table, int cells, int chars,
@@ -398,10 +395,9 @@ void AssignSpeechRam(CompileContext& context) {
                            block.Found() ? static_cast<uint32_t>(block.End - 3) : 0);
     };
     for (const std::string& line : context.project.SpeechReports) {
-        if (!line.empty() && line[0] == '~') {
+        if (IsRecordHeader(line)) {
             finish();
-            name = line.substr(1, line.find('|') == std::string::npos ? std::string::npos
-                                                                      : line.find('|') - 1);
+            name = RecordName(line);
             symbols.AddTrigger(name + ".DunTrg");
             symbols.AddTrigger(name + ".ChgTrg");
             const RamBlock flag = FindRamBlock(context, 4, name + ".HavAlrm");
@@ -462,12 +458,12 @@ void AssignTableRam(CompileContext& context) {
     int chars = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::vector<std::string> fields = BarFields(lines[i]);
-        if (!lines[i].empty() && lines[i][0] == '~') {
+        if (IsRecordHeader(lines[i])) {
             FinishTable(context, table);
             table = TableScan{};
             table.Open = true;
             table.HeaderLine = i;
-            table.Name = Field(fields, 1).substr(1);
+            table.Name = RecordName(lines[i]);
             cells = std::min(CellNumber(Field(fields, 6)), 1000);
             chars = std::min(CellNumber(Field(fields, 7)), 1000);
             table.StoredStart = HexValue(Field(fields, 9));
@@ -537,13 +533,8 @@ bool Reassign(Project& project, UserInterface& ui) {
     for (int i = 1; i < project.RxArray.RowCount(); ++i)
         project.RxArray.Rows[i][TlmAddress] = "$0";
     for (std::string& line : project.Tables) {
-        if (line.empty() || line[0] != '~')
-            continue;
-        const std::vector<std::string> fields = BarFields(line);
-        std::string rewritten;
-        for (size_t number = 1; number <= 8; ++number)
-            rewritten += Field(fields, number) + "|";
-        line = rewritten + "$0|$0|";
+        if (IsRecordHeader(line))
+            line = TableHeaderWithRam(line, 0, 0);
     }
     for (std::string& line : project.BasicModules) {
         // Cut before the last two "$" fields.

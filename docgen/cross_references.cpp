@@ -1,6 +1,7 @@
 #include "docgen/cross_references.h"
 
-#include "docgen/record_fields.h"
+#include "workspace/linescan.h"
+#include "workspace/record_list.h"
 
 #include <algorithm>
 
@@ -75,7 +76,7 @@ void ReferenceIndex::AddDisplays(const Project& project) {
     std::string display;
     for (const std::string& line : project.Displays) {
         if (IsHeaderLine(line)) {
-            std::vector<std::string> fields = HeaderFields(line);
+            std::vector<std::string> fields = RecordHeaderFields(line);
             display = FieldAt(fields, 1);
             if (auto* slot = Slot(FieldAt(fields, 5)))
                 slot->push_back("     Display " + display + "...Display trigger");
@@ -136,7 +137,7 @@ void ReferenceIndex::AddTables(const Project& project) {
     int columns = 0;
     for (const std::string& line : project.Tables) {
         if (IsHeaderLine(line)) {
-            std::vector<std::string> fields = HeaderFields(line);
+            std::vector<std::string> fields = RecordHeaderFields(line);
             table = FieldAt(fields, 1);
             const std::string prefix = "     Table " + table;
             if (auto* slot = Slot(FieldAt(fields, 2)))
@@ -169,7 +170,7 @@ void ReferenceIndex::AddSpeechReports(const Project& project) {
     std::string report;
     for (const std::string& line : project.SpeechReports) {
         if (IsHeaderLine(line)) {
-            std::vector<std::string> fields = HeaderFields(line);
+            std::vector<std::string> fields = RecordHeaderFields(line);
             report = FieldAt(fields, 1);
             for (int f = 2; f <= 6; ++f)
                 if (auto* slot = Slot(FieldAt(fields, f)))

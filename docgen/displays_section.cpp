@@ -2,7 +2,8 @@
 // with the variables that fill them.
 #include "docgen/doc_intro.h"
 #include "docgen/doc_sections.h"
-#include "docgen/record_fields.h"
+#include "workspace/linescan.h"
+#include "workspace/record_list.h"
 
 #include <unordered_map>
 
@@ -51,7 +52,7 @@ void WriteContentLine(const std::string& stored, DocLines& out) {
 }
 
 void WriteDisplay(const std::vector<std::string>& displays, size_t header, DocLines& out) {
-    const std::vector<std::string> fields = HeaderFields(displays[header]);
+    const std::vector<std::string> fields = RecordHeaderFields(displays[header]);
     out.push_back("");
     out.push_back("");
     out.push_back("DISPLAY NAME=" + FieldAt(fields, 1) + "  Port=" + FieldAt(fields, 2) +
@@ -75,7 +76,7 @@ void WriteDisplaysSection(const DocSource& source, DocLines& out) {
         if (!IsHeaderLine(displays[i]))
             continue;
         const size_t first =
-            firstHeader.emplace(FieldAt(HeaderFields(displays[i]), 1), i).first->second;
+            firstHeader.emplace(FieldAt(RecordHeaderFields(displays[i]), 1), i).first->second;
         headers.push_back(first);
     }
     for (size_t header : headers)

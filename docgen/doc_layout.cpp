@@ -41,21 +41,4 @@ void WrappedLine::Append(const std::string& piece) {
     line_ += piece;
 }
 
-static unsigned char FoldAscii(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
-
-bool FoldedLess(const std::string& a, const std::string& b) {
-    const size_t common = std::min(a.size(), b.size());
-    for (size_t i = 0; i < common; ++i) {
-        unsigned char x = FoldAscii(static_cast<unsigned char>(a[i]));
-        unsigned char y = FoldAscii(static_cast<unsigned char>(b[i]));
-        if (x != y)
-            return x < y;
-    }
-    if (a.size() != b.size())
-        return a.size() < b.size();
-    return a < b; // names equal but for case: byte order decides
-}
-
 } // namespace k7

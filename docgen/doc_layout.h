@@ -38,8 +38,4 @@ class WrappedLine {
     std::string prefix_;
 };
 
-// Order of names as the project's sorted lists show them: ASCII letters
-// folded to lower case first, then plain byte order.
-bool FoldedLess(const std::string& a, const std::string& b);
-
 } // namespace k7

@@ -2,10 +2,10 @@
 // and every channel of every I/O card with the instance bound to it.
 #include "docgen/doc_intro.h"
 #include "docgen/doc_sections.h"
-#include "workspace/name_order.h"
-#include "docgen/record_fields.h"
 #include "workspace/card_types.h"
 #include "workspace/io_points.h"
+#include "workspace/name_order.h"
+#include "workspace/record_list.h"
 
 #include <algorithm>
 #include <map>

@@ -2,7 +2,8 @@
 // lines spelled out in phrases and variables.
 #include "docgen/doc_intro.h"
 #include "docgen/doc_sections.h"
-#include "docgen/record_fields.h"
+#include "workspace/linescan.h"
+#include "workspace/record_list.h"
 
 #include <cctype>
 
@@ -31,7 +32,7 @@ void WritePhrases(const Project& project, DocLines& out) {
 }
 
 std::string ReportHeader(const std::string& line) {
-    const std::vector<std::string> f = HeaderFields(line);
+    const std::vector<std::string> f = RecordHeaderFields(line);
     return "RPT NAME=" + FieldAt(f, 1) + ", RPT Trig=" + FieldAt(f, 2) +
            ", RPT STOP=" + FieldAt(f, 3) + ", LINE Trig=" + FieldAt(f, 4) +
            ", LINE SEL=" + FieldAt(f, 5) + ", SCAN Trig=" + FieldAt(f, 6) +

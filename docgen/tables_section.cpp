@@ -1,7 +1,9 @@
 // The tables section: each table's header values and a grid of its rows.
 #include "docgen/doc_intro.h"
 #include "docgen/doc_sections.h"
-#include "docgen/record_fields.h"
+#include "workspace/name_order.h"
+#include "workspace/record_list.h"
+#include "workspace/table_record.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -10,10 +12,6 @@
 namespace k7 {
 
 namespace {
-
-// The table editor allows 1 to 1000 value columns; a damaged count is held
-// to that range so that a stored line cannot blow up the file.
-constexpr int MaxTableColumns = 1000;
 
 std::string TitleLine(int columns) {
     std::string line = "ROW  TYPE      READNAME   WRITESRC ";
@@ -25,23 +23,28 @@ std::string TitleLine(int columns) {
 // TYPE, ROW NAME, WT INPUT, the value cells and OUTPUT, ten characters each;
 // an empty value cell is a RAM cell of the table.
 std::string RowLine(int number, const std::string& stored, int columns) {
-    const std::vector<std::string> fields = BarFields(stored);
+    const TableRow row = ParseTableRow(stored, columns);
+    std::vector<std::string> cells = {row.Type, row.Name, row.WriteInput};
+    cells.insert(cells.end(), row.Values.begin(), row.Values.end());
+    cells.push_back(row.Output);
     std::string line = std::to_string(number) + (number < 10 ? "   " : "  ");
-    for (int f = 1; f <= columns + 4; ++f) {
-        std::string field = FieldAt(fields, f);
+    for (size_t f = 0; f < cells.size(); ++f) {
+        std::string field = cells[f];
         if (field.empty())
-            field = f <= 3 ? "---       " : "RAM       ";
+            field = f < 3 ? "---       " : "RAM       ";
         line += CutOrPad(field, 10) + " ";
     }
     return line;
 }
 
 void WriteTable(const std::vector<std::string>& tables, size_t header, DocLines& out) {
-    const std::vector<std::string> fields = HeaderFields(tables[header]);
+    const std::vector<std::string> fields = RecordHeaderFields(tables[header]);
     out.push_back("TABLE NAME=" + FieldAt(fields, 1) + "  Read column ctrl=" + FieldAt(fields, 2) +
                   "  Write column ctrl=" + FieldAt(fields, 3));
     out.push_back("Write trigger=" + FieldAt(fields, 4) + "  #Rows=" + FieldAt(fields, 5) +
                   "  #Cols=" + FieldAt(fields, 6) + "  #Output chars/string=" + FieldAt(fields, 7));
+    // A damaged column count is held to the editor's range so that a stored
+    // line cannot blow up the file.
     const int columns = std::clamp(TextNumber(FieldAt(fields, 6)), 0, MaxTableColumns);
     int number = 0;
     for (size_t i = header + 1; i < tables.size() && !IsHeaderLine(tables[i]); ++i) {
@@ -65,12 +68,13 @@ void WriteTablesSection(const DocSource& source, DocLines& out) {
     std::vector<std::pair<std::string, size_t>> headers;
     for (size_t i = 0; i < tables.size(); ++i)
         if (IsHeaderLine(tables[i]))
-            headers.emplace_back(FieldAt(HeaderFields(tables[i]), 1), i);
+            headers.emplace_back(FieldAt(RecordHeaderFields(tables[i]), 1), i);
     std::unordered_map<std::string, size_t> firstHeader;
     for (const auto& [name, index] : headers)
         firstHeader.emplace(name, index);
-    std::stable_sort(headers.begin(), headers.end(),
-                     [](const auto& a, const auto& b) { return FoldedLess(a.first, b.first); });
+    std::stable_sort(headers.begin(), headers.end(), [](const auto& a, const auto& b) {
+        return LessIgnoringCase(a.first, b.first);
+    });
     for (const auto& header : headers)
         WriteTable(tables, firstHeader.at(header.first), out);
 }

@@ -1,8 +1,8 @@
 #include "session/session.h"
 
-#include "compiler/compile_driver.h"
 #include "compiler/name_resolution.h"
 #include "compiler/ram_assignment.h"
+#include "session/project_compile.h"
 #include "workspace/text_file.h"
 
 #include <cstdint>
@@ -135,7 +135,7 @@ CompileReport Session::Compile(ProgressPanel& progress, const CompileRequest& re
     context->MarkChanged = [this] { workspace_.MarkProjectChanged(ProjectPart::CompileFinished); };
 
     CompileReport report;
-    report.Outcome = k7::Compile(*context, progress);
+    report.Outcome = CompileProject(*context, progress);
     report.ErrorList = context->ErrorList;
     report.StatusMessage = context->StatusMessage;
     report.NewAddressesAssigned = context->NewAddressesAssigned;

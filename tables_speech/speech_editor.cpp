@@ -1,7 +1,7 @@
 #include "tables_speech/speech_editor.h"
 
 #include "tables_speech/phrase_vocabulary.h"
-#include "tables_speech/text_fields.h"
+#include "workspace/record_list.h"
 #include "workspace/databases.h"
 #include "workspace/instance_editor.h"
 #include "workspace/workspace.h"

@@ -1,6 +1,6 @@
 #include "tables_speech/speech_report.h"
 
-#include "tables_speech/text_fields.h"
+#include "workspace/record_list.h"
 
 #include <algorithm>
 

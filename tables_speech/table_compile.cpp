@@ -2,7 +2,7 @@
 
 #include "compiler/compile_context.h"
 #include "tables_speech/table_def.h"
-#include "tables_speech/text_fields.h"
+#include "workspace/record_list.h"
 #include "workspace/linescan.h"
 #include "workspace/project.h"
 

@@ -1,69 +1,14 @@
-// A table definition as the project stores it: a header line "~name|..."
-// followed by one line per row, every field followed by "|". The editor
-// and the compile both read and write the stored lines through this file.
+// The RAM rules of a table's blank cells, which the compile and the RAM
+// assignment share; the stored record itself is read and written by
+// workspace/table_record.h.
 #pragma once
 
+#include "workspace/table_record.h"
+
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <vector>
 
 namespace k7 {
-
-constexpr int MaxTableRows = 1000;
-constexpr int MaxTableColumns = 1000;
-constexpr int MinStringChars = 4;
-constexpr int MaxStringChars = 254;
-constexpr const char* TableOutputSuffix = ".TBL";
-
-// Row types in the order of the editor's row type choice.
-constexpr const char* TableRowTypes[] = {"Integer", "Float", "String", "Status"};
-constexpr int TableRowTypeCount = 4;
-
-struct TableHeader {
-    std::string Name;
-    std::string ReadSelector;  // column read selector
-    std::string WriteSelector; // column write selector, or empty
-    std::string WriteTrigger;  // column write trigger, or empty
-    int Rows = 5;
-    int Columns = 5;
-    int StringChars = 20;
-    int RowTypeIndex = 0; // the row type last chosen in the editor
-    uint32_t RamStart = 0;
-    uint32_t RamEnd = 0;
-};
-
-struct TableRow {
-    std::string Type = "Integer";
-    std::string Name;
-    std::string WriteInput;
-    std::vector<std::string> Values; // value columns 1..n
-    std::string Output;              // the row's output variable
-};
-
-struct TableDef {
-    TableHeader Header;
-    std::vector<TableRow> Rows;
-};
-
-// The output variable of a row: row name + ".TBL"; empty for an unnamed row.
-std::string TableOutputName(const std::string& rowName);
-
-std::string TableHeaderLine(const TableHeader& header);
-std::string TableRowLine(const TableRow& row);
-// The header line and the row lines of a definition.
-std::vector<std::string> TableLines(const TableDef& table);
-
-// Reads a header line. Nothing when a size field is not a decimal number
-// within its limits (rows and columns 1 to 1000, characters 4 to 254).
-std::optional<TableHeader> ParseTableHeader(const std::string& line);
-// Reads a row line of a table with the given number of value columns;
-// fields missing at the end read as empty.
-TableRow ParseTableRow(const std::string& line, int columns);
-
-// "Tables in Project:": the names, ASCII letters folded to lower case, then
-// in byte order.
-std::vector<std::string> SortedTableNames(const std::vector<std::string>& lines);
 
 // The RAM that one blank cell of a row type takes: 4 bytes, or for a
 // "String" row ((characters div 4) + 2) x 4 bytes.

@@ -1,6 +1,6 @@
 #include "tables_speech/table_editor.h"
 
-#include "tables_speech/text_fields.h"
+#include "workspace/record_list.h"
 #include "workspace/databases.h"
 #include "workspace/instance_editor.h"
 #include "workspace/workspace.h"

@@ -2,6 +2,8 @@
 
 #include "workspace/linescan.h"
 #include "workspace/module_library.h"
+#include "workspace/record_list.h"
+#include "workspace/table_record.h"
 
 namespace k7 {
 
@@ -88,16 +90,13 @@ static void AddLadderCoils(Project& project) {
 static void AddTableOutputs(Project& project) {
     DatabaseLists& db = project.Databases;
     for (const std::string& line : project.Tables) {
-        if (line.empty() || line[0] == '~')
+        if (IsRecordHeader(line))
             continue;
-        LineScanner scan;
-        scan.SetLine(line);
-        scan.TokenToBar();
-        const std::string type = scan.ScanToken;
-        scan.TokenToBar();
-        if (scan.ScanToken.empty())
+        const TableRow row = ParseTableRow(line, 0);
+        if (row.Name.empty())
             continue;
-        const std::string name = scan.ScanToken + ".TBL";
+        const std::string name = TableOutputName(row.Name);
+        const std::string& type = row.Type;
         if (type == "Integer")
             db.Integer.push_back(name);
         else if (type == "Float")

@@ -2,6 +2,7 @@
 
 #include "workspace/instance_editor.h"
 #include "workspace/linescan.h"
+#include "workspace/record_list.h"
 #include "workspace/telemetry_arrays.h"
 #include "workspace/workspace.h"
 
@@ -108,7 +109,7 @@ DisplayLine ParseDisplayLine(const std::string& line) {
 std::vector<DisplayExtent> DisplayExtents(const std::vector<std::string>& displays) {
     std::vector<DisplayExtent> extents;
     for (size_t i = 0; i < displays.size(); ++i) {
-        if (displays[i].empty() || displays[i][0] != '~')
+        if (!IsRecordHeader(displays[i]))
             continue;
         if (!extents.empty())
             extents.back().End = i;

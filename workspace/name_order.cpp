@@ -8,8 +8,13 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
     auto fold = [](char c) {
         return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     };
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [&](char x, char y) { return fold(x) < fold(y); });
+    const size_t common = std::min(a.size(), b.size());
+    for (size_t i = 0; i < common; ++i)
+        if (fold(a[i]) != fold(b[i]))
+            return fold(a[i]) < fold(b[i]);
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
 }
 
 void SortIgnoringCase(std::vector<std::string>& entries) {

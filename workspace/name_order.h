@@ -9,9 +9,11 @@
 
 namespace k7 {
 
-// "Alphabetical without regard to case": ASCII letters folded to lower
-// case, then bytes; entries equal after folding keep their order when
-// sorted stably.
+// "Alphabetical without regard to case", the one order of every sorted
+// list: ASCII letters folded to lower case, then bytes, a text before the
+// longer texts it begins; texts equal after folding in plain byte order
+// ("TANK" before "Tank" before "tank"), so a list sorts the same whatever
+// order it came in.
 bool LessIgnoringCase(const std::string& a, const std::string& b);
 void SortIgnoringCase(std::vector<std::string>& entries);
 

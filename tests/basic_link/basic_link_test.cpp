@@ -1,6 +1,6 @@
 // BASIC modules linked into a project image: RAM of the instances, the
 // shared local block, module records and relocated code records.
-#include "compiler/compile_driver.h"
+#include "session/project_compile.h"
 #include "tests/basic/basic_temp_folder.h"
 #include "tests/compiler/test_library.h"
 #include "tests/support/expected_lines.h"
@@ -59,7 +59,9 @@ class BasicLinkTest : public ::testing::Test {
         options.BasicFolder = folder.Folder();
         return options;
     }
-    CompileOutcome CompileProject(CompileContext& context) { return Compile(context, progress); }
+    CompileOutcome CompileProject(CompileContext& context) {
+        return k7::CompileProject(context, progress);
+    }
 
     test::TempFolder folder;
     ModuleLibrary library = test::TestLibrary();

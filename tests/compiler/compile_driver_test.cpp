@@ -1,10 +1,10 @@
 // The compile sequence: stop tests, error cap, halt, overflow reports,
 // outcomes, the error list order and the image file.
-#include "compiler/compile_driver.h"
 #include "compiler/fixed_records.h"
 #include "compiler/module_records.h"
-#include "workspace/name_order.h"
+#include "session/project_compile.h"
 #include "tests/compiler/test_library.h"
+#include "workspace/name_order.h"
 #include "workspace/text_file.h"
 
 #include <gtest/gtest.h>
@@ -55,7 +55,7 @@ TEST_F(CompileDriverTest, NineteenErrorsBeforePassTwoStopTheSections) {
     for (int i = 0; i < 19; ++i)
         test::AddInstance(project, library, 13, "HUGE" + std::to_string(i), {"30000"});
     CompileContext context(project, library, test::TestOptions());
-    EXPECT_EQ(Compile(context, progress), CompileOutcome::Errors);
+    EXPECT_EQ(k7::CompileProject(context, progress), CompileOutcome::Errors);
     EXPECT_GE(context.ErrorCount, 19);
     EXPECT_FALSE(HasLine(context, Marker::Modules));
     EXPECT_FALSE(HasLine(context, Marker::Basic));
@@ -67,7 +67,7 @@ TEST_F(CompileDriverTest, NineteenErrorsBeforePassTwoStopTheSections) {
 TEST_F(CompileDriverTest, EighteenErrorsStillWriteBothPasses) {
     AddUnresolved(18);
     CompileContext context(project, library, test::TestOptions());
-    EXPECT_EQ(Compile(context, progress), CompileOutcome::Errors);
+    EXPECT_EQ(k7::CompileProject(context, progress), CompileOutcome::Errors);
     EXPECT_EQ(context.ErrorCount, 18);
     EXPECT_TRUE(HasLine(context, Marker::Modules));
     EXPECT_TRUE(HasLine(context, Marker::Basic));
@@ -76,7 +76,7 @@ TEST_F(CompileDriverTest, EighteenErrorsStillWriteBothPasses) {
 TEST_F(CompileDriverTest, MessagesStopAtTwentyButTheCompileGoesOn) {
     AddUnresolved(25);
     CompileContext context(project, library, test::TestOptions());
-    EXPECT_EQ(Compile(context, progress), CompileOutcome::Errors);
+    EXPECT_EQ(k7::CompileProject(context, progress), CompileOutcome::Errors);
     EXPECT_EQ(context.ErrorCount, 20);
     EXPECT_EQ(context.ErrorList.size(), 21u); // and "Compiling..."
 }
@@ -85,7 +85,7 @@ TEST_F(CompileDriverTest, ErrorListIsSortedIgnoringCase) {
     test::AddInstance(project, library, 40, "zeta", {"", "", "b.x"});
     test::AddInstance(project, library, 40, "Alpha", {"", "", "A.x"});
     CompileContext context(project, library, test::TestOptions());
-    Compile(context, progress);
+    k7::CompileProject(context, progress);
     EXPECT_EQ(context.ErrorList,
               (std::vector<std::string>{"Cannot find A.x in Alpha", "Cannot find b.x in zeta",
                                         "Compiling..."}));
@@ -94,7 +94,7 @@ TEST_F(CompileDriverTest, ErrorListIsSortedIgnoringCase) {
 TEST_F(CompileDriverTest, HaltStopsAtTheNextStopTest) {
     CancelAfter cancel(1); // the first stop test passes, the second halts
     CompileContext context(project, library, test::TestOptions());
-    EXPECT_EQ(Compile(context, cancel), CompileOutcome::Halted);
+    EXPECT_EQ(k7::CompileProject(context, cancel), CompileOutcome::Halted);
     EXPECT_TRUE(context.Halt);
     EXPECT_EQ(context.StatusMessage, "Compile halted by user");
     EXPECT_EQ(context.ErrorList,
@@ -109,11 +109,11 @@ TEST_F(CompileDriverTest, HaltWithErrorsShowsErrorsInTheStatusBar) {
     CancelAfter cancel(100);
     CompileContext context(project, library, test::TestOptions());
     // No halt: check the labels and gauges on the way.
-    EXPECT_EQ(Compile(context, cancel), CompileOutcome::Errors);
+    EXPECT_EQ(k7::CompileProject(context, cancel), CompileOutcome::Errors);
     EXPECT_EQ(cancel.gauges, (std::vector<int>{0, 10, 15, 20, 25, 30, 35, 40, 70, 75, 80, 85, 90}));
     CancelAfter late(13); // halts in pass two, after the module walks
     CompileContext halted(project, library, test::TestOptions());
-    EXPECT_EQ(Compile(halted, late), CompileOutcome::Halted);
+    EXPECT_EQ(k7::CompileProject(halted, late), CompileOutcome::Halted);
     EXPECT_EQ(halted.StatusMessage, "Done compiling...errors");
 }
 
@@ -124,7 +124,7 @@ TEST_F(CompileDriverTest, RamOverflowIsReportedWhateverTheErrorCount) {
     all.RamEnd = RamBase + RamBytes;
     AddUnresolved(25);
     CompileContext context(project, library, test::TestOptions());
-    EXPECT_EQ(Compile(context, progress), CompileOutcome::Errors);
+    EXPECT_EQ(k7::CompileProject(context, progress), CompileOutcome::Errors);
     EXPECT_EQ(context.RamUsed, static_cast<int>(RamCellCount));
     EXPECT_GT(context.ErrorCount, 20);
     EXPECT_EQ(context.Errors.back(), "Insufficient RAM for application");
@@ -134,7 +134,7 @@ TEST_F(CompileDriverTest, ThousandInstancesWithFortyArraysOverflowWithMessages) 
     for (int i = 0; i < 999; ++i)
         test::AddInstance(project, library, 13, "M" + std::to_string(i), {"40"});
     CompileContext context(project, library, test::TestOptions());
-    EXPECT_EQ(Compile(context, progress), CompileOutcome::Errors);
+    EXPECT_EQ(k7::CompileProject(context, progress), CompileOutcome::Errors);
     EXPECT_EQ(context.ErrorCount, 20);
     EXPECT_EQ(context.Errors[1].rfind("Cannot find large enough RAM block for M", 0), 0u);
     EXPECT_LE(context.RamUsed, static_cast<int>(RamCellCount));
@@ -151,7 +151,7 @@ TEST_F(CompileDriverTest, FlashOverflowIsReported) {
         test::AddInstance(project, library, 41, "S" + std::to_string(i), texts);
     }
     CompileContext context(project, library, test::TestOptions());
-    EXPECT_EQ(Compile(context, progress), CompileOutcome::Errors);
+    EXPECT_EQ(k7::CompileProject(context, progress), CompileOutcome::Errors);
     EXPECT_GT(context.FlashUsed, static_cast<int>(FlashBytes));
     EXPECT_EQ(context.Errors.back(), "Insufficient FLASH for application");
     EXPECT_EQ(context.ErrorCount, 1);
@@ -167,7 +167,7 @@ TEST_F(CompileDriverTest, ImageIsWrittenOnlyWhenClean) {
     CompileOptions options = test::TestOptions();
     options.ImagePath = path;
     CompileContext context(project, library, options);
-    EXPECT_EQ(Compile(context, progress), CompileOutcome::Errors);
+    EXPECT_EQ(k7::CompileProject(context, progress), CompileOutcome::Errors);
     EXPECT_EQ(ReadTextLines(path).Lines, std::vector<std::string>{"old image"});
     EXPECT_TRUE(project.NeedCompile);
     std::filesystem::remove_all(folder);
@@ -178,7 +178,7 @@ TEST_F(CompileDriverTest, UnwritableImageIsReportedWithItsPath) {
     options.ImagePath = "/nonexistent-k7-folder/Intermed.Obj";
     project.NeedCompile = true;
     CompileContext context(project, library, options);
-    EXPECT_EQ(Compile(context, progress), CompileOutcome::Clean);
+    EXPECT_EQ(k7::CompileProject(context, progress), CompileOutcome::Clean);
     EXPECT_NE(context.ImageSaveError.find("/nonexistent-k7-folder/Intermed.Obj"), std::string::npos)
         << context.ImageSaveError;
     EXPECT_TRUE(project.NeedCompile);
@@ -186,7 +186,7 @@ TEST_F(CompileDriverTest, UnwritableImageIsReportedWithItsPath) {
 
 TEST_F(CompileDriverTest, SysPointerRecordIsTheFourthLine) {
     CompileContext context(project, library, test::TestOptions());
-    Compile(context, progress);
+    k7::CompileProject(context, progress);
     ASSERT_GT(context.Image.Lines.size(), 4u);
     EXPECT_EQ(context.Image.Lines[2], Marker::SysPointers);
     EXPECT_EQ(context.Image.Lines[3].substr(0, 12), "40028|40098|");

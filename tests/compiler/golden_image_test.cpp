@@ -1,5 +1,5 @@
 // Whole images of small projects against images written by hand.
-#include "compiler/compile_driver.h"
+#include "session/project_compile.h"
 #include "tests/compiler/test_library.h"
 #include "tests/support/expected_lines.h"
 #include "workspace/text_file.h"
@@ -28,7 +28,7 @@ class GoldenImageTest : public ::testing::Test {
 TEST_F(GoldenImageTest, NewProject) {
     Project project = test::NewTestProject(library, "C:\\K7\\Proj\\NEWPROJ.TVR");
     CompileContext context(project, library, test::TestOptions());
-    EXPECT_EQ(Compile(context, progress), CompileOutcome::Clean);
+    EXPECT_EQ(k7::CompileProject(context, progress), CompileOutcome::Clean);
     ExpectImage(context, "new_project.obj");
     EXPECT_EQ(context.ErrorList, (std::vector<std::string>{"Compiling...", "No errors"}));
     EXPECT_EQ(context.RamUsed, 17);
@@ -44,7 +44,7 @@ TEST_F(GoldenImageTest, CardsModemAndComPortGiveBufferRecords) {
     test::AddInstance(project, library, 2, "DIN1", {"3", "1", "1"});
     test::AddInstance(project, library, 31, "PORT", {"1", "1"});
     CompileContext context(project, library, test::TestOptions());
-    EXPECT_EQ(Compile(context, progress), CompileOutcome::Clean)
+    EXPECT_EQ(k7::CompileProject(context, progress), CompileOutcome::Clean)
         << (context.Errors.size() > 1 ? context.Errors[1] : "");
     ExpectImage(context, "cards_and_buffers.obj");
     EXPECT_EQ(context.RamUsed, 21 + 4 * 320);
@@ -57,7 +57,7 @@ TEST_F(GoldenImageTest, K3WithExpansionCageWritesNoCardsLine) {
     project.Lcd = LcdType::Small;
     project.Cards.At(2, 1) = 6;
     CompileContext context(project, library, test::TestOptions());
-    EXPECT_EQ(Compile(context, progress), CompileOutcome::Errors);
+    EXPECT_EQ(k7::CompileProject(context, progress), CompileOutcome::Errors);
     ExpectImage(context, "k3_expansion.obj");
     EXPECT_EQ(context.ErrorList, (std::vector<std::string>{
                                      "Compiling...", "TAV3 cannot have expansion card cage(s)"}));
@@ -78,7 +78,7 @@ TEST_F(GoldenImageTest, ConstantsLongRecordsTriggersPointerAndUnresolvedNames) {
     CompileOptions options = test::TestOptions();
     options.SortModulesBeforeCompile = false;
     CompileContext context(project, library, options);
-    EXPECT_EQ(Compile(context, progress), CompileOutcome::Errors);
+    EXPECT_EQ(k7::CompileProject(context, progress), CompileOutcome::Errors);
     ExpectImage(context, "features.obj");
     EXPECT_EQ(context.ErrorList,
               (std::vector<std::string>{"Cannot find 1.2.3 in W1", "Cannot find Nowhere.Var in P1",
@@ -96,7 +96,7 @@ TEST_F(GoldenImageTest, CleanCompileWritesTheImageWithCrLf) {
     CompileOptions options = test::TestOptions();
     options.ImagePath = (folder / "Intermed.Obj").string();
     CompileContext context(project, library, options);
-    ASSERT_EQ(Compile(context, progress), CompileOutcome::Clean);
+    ASSERT_EQ(k7::CompileProject(context, progress), CompileOutcome::Clean);
     EXPECT_FALSE(project.NeedCompile);
     TextFile written = ReadTextLines(options.ImagePath);
     ASSERT_TRUE(written.Ok);

@@ -1,7 +1,7 @@
 // LookupName's order, module references and the BASIC code table.
 #include "compiler/compile_context.h"
-#include "compiler/compile_driver.h"
 #include "compiler/name_resolution.h"
+#include "session/project_compile.h"
 #include "tests/compiler/test_library.h"
 
 #include <gtest/gtest.h>
@@ -107,7 +107,7 @@ TEST_F(NameResolutionTest, ModulePointerItemResolvesToTheTankRecord) {
     test::AddInstance(project, library, 20, "Tank1", {"1"});
     CompileProgress progress;
     CompileContext compile(project, library, test::TestOptions());
-    ASSERT_EQ(Compile(compile, progress), CompileOutcome::Clean);
+    ASSERT_EQ(k7::CompileProject(compile, progress), CompileOutcome::Clean);
     // The tank record is written in the second walk, before the user's record.
     const std::string tank = ModuleReference(compile, "Tank1");
     ASSERT_FALSE(tank.empty());

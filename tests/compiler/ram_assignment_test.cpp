@@ -2,8 +2,8 @@
 // module types, RX runs, speech, ladder, tables, timers, triggers and the
 // Reassign command.
 #include "compiler/compile_context.h"
-#include "compiler/compile_driver.h"
 #include "compiler/ram_assignment.h"
+#include "session/project_compile.h"
 #include "tests/compiler/test_library.h"
 #include "tests/support/scripted_ui.h"
 #include "workspace/linescan.h"
@@ -26,7 +26,7 @@ class RamAssignmentTest : public ::testing::Test {
     std::unique_ptr<CompileContext> CompileNow() {
         auto context = std::make_unique<CompileContext>(project, library, test::TestOptions());
         CompileProgress progress;
-        Compile(*context, progress);
+        k7::CompileProject(*context, progress);
         return context;
     }
     void AddRx(const std::string& name, const std::string& type, const std::string& bit = "",

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "compiler/compile_context.h"
-#include "compiler/compile_driver.h"
+#include "session/project_compile.h"
 #include "workspace/databases.h"
 #include "workspace/module_library.h"
 #include "workspace/project.h"

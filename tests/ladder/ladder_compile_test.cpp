@@ -27,7 +27,7 @@ class LadderCompileTest : public ::testing::Test {
     CompileOutcome CompileProject() {
         RebuildDatabases(project, library);
         context = std::make_unique<CompileContext>(project, library, test::TestOptions());
-        return Compile(*context, progress);
+        return k7::CompileProject(*context, progress);
     }
     std::vector<std::string> Ladder() const {
         return test::SectionLines(context->Image, "#5 Ladder...|\\");

@@ -2,7 +2,7 @@
 // project whose image is compared with one written by hand.
 #pragma once
 
-#include "compiler/compile_driver.h"
+#include "session/project_compile.h"
 #include "tests/compiler/test_library.h"
 #include "tests/support/expected_lines.h"
 #include "workspace/text_file.h"

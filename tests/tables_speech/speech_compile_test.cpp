@@ -26,7 +26,7 @@ class SpeechCompileTest : public ::testing::Test {
     CompileOutcome CompileProject() {
         RebuildDatabases(project, library);
         context = std::make_unique<CompileContext>(project, library, test::TestOptions());
-        return Compile(*context, progress);
+        return k7::CompileProject(*context, progress);
     }
     std::vector<std::string> Speech() const {
         return test::SectionLines(context->Image, "#B Speech...|\\");

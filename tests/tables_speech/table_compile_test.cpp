@@ -24,7 +24,7 @@ class TableCompileTest : public ::testing::Test {
     CompileOutcome CompileProject() {
         RebuildDatabases(project, library);
         context = std::make_unique<CompileContext>(project, library, test::TestOptions());
-        return Compile(*context, progress);
+        return k7::CompileProject(*context, progress);
     }
     std::vector<std::string> Tables() const {
         return test::SectionLines(context->Image, "#A Table def...|\\");

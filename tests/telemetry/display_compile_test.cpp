@@ -11,7 +11,7 @@ class DisplayCompile : public ::testing::Test {
   protected:
     CompileOutcome Run() {
         context = std::make_unique<CompileContext>(project, library, test::Options());
-        return Compile(*context, progress);
+        return k7::CompileProject(*context, progress);
     }
     std::vector<std::string> Displays() const {
         return test::Section(context->Image, "#8 Displays...|\\");

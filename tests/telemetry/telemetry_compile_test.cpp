@@ -23,7 +23,7 @@ class TelemetryCompile : public ::testing::Test {
   protected:
     CompileOutcome Run() {
         context = std::make_unique<CompileContext>(project, library, test::Options());
-        return Compile(*context, progress);
+        return k7::CompileProject(*context, progress);
     }
 
     ModuleLibrary library = test::TelemetryLibrary();
@@ -123,7 +123,7 @@ TEST_F(TelemetryCompile, DuplicateRxNamesAreReportedWhenFlagged) {
     CompileOptions quiet = test::Options();
     quiet.FlagDuplicateDbNames = false;
     CompileContext unflagged(project, library, quiet);
-    EXPECT_EQ(Compile(unflagged, progress), CompileOutcome::Clean);
+    EXPECT_EQ(k7::CompileProject(unflagged, progress), CompileOutcome::Clean);
 }
 
 TEST_F(TelemetryCompile, PortsAndUnitsThatAreNotNumbers) {
@@ -199,7 +199,7 @@ TEST(ExampleProject, CompilesCleanWithItsMessagesAndDisplay) {
     options.BasicFolder = folder;
     CompileContext context(project, load.Library, options);
     CompileProgress progress;
-    const CompileOutcome outcome = Compile(context, progress);
+    const CompileOutcome outcome = k7::CompileProject(context, progress);
     std::filesystem::remove_all(folder);
     EXPECT_EQ(outcome, CompileOutcome::Clean)
         << (context.ErrorList.size() > 1 ? context.ErrorList[1] : "");

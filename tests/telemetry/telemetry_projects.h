@@ -6,7 +6,7 @@
 #include "tests/support/expected_lines.h"
 
 #include "compiler/compile_context.h"
-#include "compiler/compile_driver.h"
+#include "session/project_compile.h"
 #include "workspace/databases.h"
 #include "workspace/module_library.h"
 #include "workspace/project.h"

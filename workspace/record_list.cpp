@@ -1,24 +1,30 @@
-#include "tables_speech/text_fields.h"
+#include "workspace/record_list.h"
 
 #include "workspace/linescan.h"
-
-#include <algorithm>
 
 namespace k7 {
 
 std::vector<std::string> LineFields(const std::string& line) {
-    std::vector<std::string> fields;
-    LineScanner scan;
-    scan.SetLine(line);
-    while (!scan.AtLineEnd()) {
-        scan.TokenToBar();
-        fields.push_back(scan.ScanToken);
-    }
-    return fields;
+    return BarFields(line);
+}
+
+const std::string& FieldAt(const std::vector<std::string>& fields, int n) {
+    static const std::string empty;
+    if (n < 1 || n > static_cast<int>(fields.size()))
+        return empty;
+    return fields[n - 1];
 }
 
 bool IsRecordHeader(const std::string& line) {
     return !line.empty() && line[0] == '~';
+}
+
+bool IsHeaderLine(const std::string& line) {
+    return line.size() >= 2 && line[0] == '~';
+}
+
+std::vector<std::string> RecordHeaderFields(const std::string& line) {
+    return BarFields(line.empty() ? line : line.substr(1));
 }
 
 std::string RecordName(const std::string& headerLine) {
@@ -50,19 +56,9 @@ void EraseRecord(std::vector<std::string>& lines, const RecordSpan& span) {
                 lines.begin() + static_cast<std::ptrdiff_t>(span.End));
 }
 
-static char Folded(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool NameOrderLess(const std::string& a, const std::string& b) {
-    const size_t common = std::min(a.size(), b.size());
-    for (size_t i = 0; i < common; ++i) {
-        const unsigned char x = static_cast<unsigned char>(Folded(a[i]));
-        const unsigned char y = static_cast<unsigned char>(Folded(b[i]));
-        if (x != y)
-            return x < y;
-    }
-    return a.size() < b.size();
+int TextNumber(const std::string& text) {
+    int32_t value = 0;
+    return ParseDecimal(text, value) ? value : 0;
 }
 
 } // namespace k7
