@@ -2,6 +2,7 @@
 
 #include "app/shell/progress_panel_widget.h"
 #include "app/shell/window_load_view.h"
+#include "app/views/basic_modules_page.h"
 #include "app/views/communications_setup_panel.h"
 #include "app/views/database_lists_panel.h"
 #include "app/views/display_page.h"
@@ -98,7 +99,7 @@ void MainWindow::CreateActions() {
     AddLaterCommand("TX Arrays", "TX array editor");
     AddLaterCommand("RX Arrays", "RX array editor");
     AddLaterCommand("Displays", "display editor");
-    AddLaterCommand("BASIC", "BASIC editor");
+    laterCommands_.push_back(AddCommand("BASIC", &MainWindow::BasicClick));
     AddLaterCommand("Tables", "tables page");
     AddLaterCommand("Speech", "speech reports page");
     AddLaterCommand("Send Pgm", "unit link")->setShortcut(Qt::CTRL | Qt::Key_G);
@@ -190,6 +191,8 @@ void MainWindow::CreatePanels() {
     notes_ = new NotesPage(workspace_, pages_);
     pages_->addTab(notes_, tr("Project"));
     editors_ = AddEditorPages(*pages_, workspace_);
+    basic_ = new BasicModulesPage(workspace_, pages_);
+    pages_->addTab(basic_, tr("BASIC"));
     splitter->addWidget(databases_);
     splitter->addWidget(pages_);
     splitter->setSizes({300, 500});
@@ -425,6 +428,11 @@ void MainWindow::CommunicationsSetupClick() {
 
 void MainWindow::VariableSearchClick() {
     variableSearch_->show();
+}
+
+void MainWindow::BasicClick() {
+    basic_->Reload();
+    pages_->setCurrentWidget(basic_);
 }
 
 void MainWindow::UndoClick() {

@@ -27,6 +27,7 @@ class QTabWidget;
 
 namespace k7 {
 
+class BasicModulesPage;
 class CommunicationsSetupPanel;
 class DatabaseListsPanel;
 class NotesPage;
@@ -62,6 +63,7 @@ class MainWindow : public QMainWindow {
     QRadioButton* ModeButton(const QString& mode) const;
     QTabWidget* Pages() const { return pages_; }
     const EditorPages& Editors() const { return editors_; }
+    BasicModulesPage* BasicPage() const { return basic_; }
 
     // Where the unit link's timers and serial device come from: the
     // window's timers and the workstation's port unless tests set others
@@ -108,6 +110,7 @@ class MainWindow : public QMainWindow {
     void PreferencesClick();
     void CommunicationsSetupClick();
     void VariableSearchClick();
+    void BasicClick();
     void UndoClick();
     void RedoClick();
 
@@ -125,6 +128,7 @@ class MainWindow : public QMainWindow {
     DatabaseListsPanel* databases_ = nullptr;
     NotesPage* notes_ = nullptr;
     EditorPages editors_;
+    BasicModulesPage* basic_ = nullptr;
     PreferencesPanel* preferences_ = nullptr;
     CommunicationsSetupPanel* communications_ = nullptr;
     VariableSearchPanel* variableSearch_ = nullptr;
