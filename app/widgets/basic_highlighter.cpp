@@ -26,7 +26,7 @@ bool IsNamePart(QChar c) {
 // a double quote opens a literal that ends at the next quote or the line end,
 // an apostrophe outside a literal starts a comment, "#" first on a line names
 // a section.
-std::vector<Span> Spans(const ReservedWordTable& words, const QString& line) {
+std::vector<Span> Spans(const ReservedWordTable& words, const QString& line, bool inCode) {
     using Kind = BasicHighlighter::Kind;
     std::vector<Span> spans;
     int i = 0;
@@ -37,6 +37,9 @@ std::vector<Span> Spans(const ReservedWordTable& words, const QString& line) {
         spans.push_back({i, length - i, Kind::Section});
         return spans;
     }
+    // Before "#CODE" a line is a description, not a statement.
+    if (!inCode)
+        return spans;
     while (i < length) {
         const QChar c = line[i];
         if (c == '\'') {
@@ -94,14 +97,21 @@ BasicHighlighter::BasicHighlighter(QTextDocument* document) : QSyntaxHighlighter
 
 BasicHighlighter::Kind BasicHighlighter::KindAt(const ReservedWordTable& words, const QString& line,
                                                 int column) {
-    for (const Span& span : Spans(words, line))
+    for (const Span& span : Spans(words, line, true))
         if (column >= span.Start && column < span.Start + span.Length)
             return span.Kind;
     return Kind::Plain;
 }
 
+// The one thing a line hands to the next is whether "#CODE" came before it;
+// typing inside the code leaves that as it was, so only the edited line is
+// coloured again.
 void BasicHighlighter::highlightBlock(const QString& text) {
-    for (const Span& span : Spans(words_, text)) {
+    bool inCode = previousBlockState() == 1;
+    if (!inCode && text.trimmed().toUpper().startsWith("#CODE"))
+        inCode = true;
+    setCurrentBlockState(inCode ? 1 : 0);
+    for (const Span& span : Spans(words_, text, inCode)) {
         switch (span.Kind) {
         case Kind::ReservedWord:
             setFormat(span.Start, span.Length, reserved_);

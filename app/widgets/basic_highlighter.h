@@ -1,7 +1,7 @@
 // Colours a BASIC source as the person types: the dialect's reserved words,
-// numbers, string literals, comments and section headers. Each line is
-// coloured on its own (nothing carries from one line to the next), so an
-// edit re-colours only the lines it touched.
+// numbers, string literals and comments of the code, and the section
+// headers. A line is coloured from its own text and whether the code has
+// begun, so an edit re-colours only the lines it touched.
 #pragma once
 
 #include "basic/basic_tokens.h"
@@ -19,7 +19,7 @@ class BasicHighlighter : public QSyntaxHighlighter {
 
     // The kinds of text told apart, as the colouring names them.
     enum class Kind { Plain, ReservedWord, Number, String, Comment, Section };
-    // The kind of the character at column of line (for tests and tips).
+    // The kind of the character at column of a line of code.
     static Kind KindAt(const ReservedWordTable& words, const QString& line, int column);
 
   protected:
