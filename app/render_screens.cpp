@@ -7,6 +7,8 @@
 #include "app/shell/progress_panel_widget.h"
 #include "app/views/card_panel.h"
 #include "app/shell/unit_link_commands.h"
+#include "app/views/bas_edit_form.h"
+#include "app/views/basic_modules_page.h"
 #include "app/views/commun_arrays_panel.h"
 #include "app/views/communications_setup_panel.h"
 #include "app/views/database_lists_panel.h"
@@ -24,6 +26,7 @@
 #include "app/views/variable_search_panel.h"
 #include "app/views/watch_window.h"
 #include "comm/timer_queue.h"
+#include "app/widgets/basic_code_editor.h"
 
 #include "workspace/date_text.h"
 
@@ -218,6 +221,33 @@ bool SaveTerminalAfterLoad(k7::MainWindow& window, const QString& output) {
     return ok;
 }
 
+// The BASIC page editing the example's instance, and the editor window on
+// the example's module with one line made faulty and compiled.
+bool SaveBasicPages(k7::MainWindow& window, const QString& output) {
+    window.Command("BASIC")->trigger();
+    k7::BasicModulesPage* page = window.BasicPage();
+    page->ModuleList()->setCurrentRow(0);
+    page->Button("Edit Module")->click();
+    bool ok = Save(&window, output, "basic_modules");
+    page->Button("Cancel")->click();
+
+    page->LibraryList()->setCurrentRow(0);
+    page->Button("Open Editor")->click();
+    k7::TBasEditForm* form = page->EditorWindow();
+    if (!form)
+    k7::BasicCodeEditor* text = form->TextControl();
+    QTextCursor line(text->document()->findBlockByNumber(17)); // "  EFF = 0"
+    line.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    line.insertText("  123");
+    form->Button1Click();
+    text->setTextCursor(QTextCursor(text->document()->findBlockByNumber(17)));
+    ok = Save(form, output, "basic_editor") && ok;
+    // The window closes without its question: the change was only for the picture.
+    text->document()->setModified(false);
+    form->close();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -308,6 +338,7 @@ int main(int argc, char** argv) {
             ok = SaveTerminalAfterLoad(unitWindow, output) && ok;
         unitSession.Space().project.ProjectChanged = false;
     }
+    ok = SaveBasicPages(window, output) && ok;
 
     // Closing without the guard's question: nothing here is the user's work.
     workspace.project.ProjectChanged = false;

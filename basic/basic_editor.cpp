@@ -100,6 +100,21 @@ bool BasicEditor::AnswerClose(SaveAnswer answer, UserInterface& ui) {
     return true;
 }
 
+bool BasicEditor::Close(UserInterface& ui) {
+    const std::optional<std::string> question = CloseQuestion();
+    if (!question)
+        return true;
+    switch (ui.AskYesNoCancel(*question)) {
+    case Answer::Yes:
+        return AnswerClose(SaveAnswer::Yes, ui);
+    case Answer::No:
+        return AnswerClose(SaveAnswer::No, ui);
+    case Answer::Cancel:
+        break;
+    }
+    return AnswerClose(SaveAnswer::Cancel, ui);
+}
+
 void BasicEditor::Button1Click(UserInterface& ui) {
     if (lines_.empty()) {
         ui.ShowError(NoProgramMessage);
@@ -131,6 +146,11 @@ void BasicEditor::EditText(const std::vector<std::string>& lines) {
         selection_ = {length, 0};
     else if (selection_.End() > length)
         selection_.Length = length - selection_.Start;
+}
+
+void BasicEditor::TakeText(const std::vector<std::string>& lines, bool modified) {
+    EditText(lines);
+    modified_ = modified;
 }
 
 void BasicEditor::Select(size_t start, size_t length) {

@@ -32,6 +32,9 @@ class BasicEditor {
     // modified; then the answer given. True when the window may close.
     std::optional<std::string> CloseQuestion() const;
     bool AnswerClose(SaveAnswer answer, UserInterface& ui);
+    // Closing the window: asks the question with Yes, No and Cancel when the
+    // text is modified and acts on the answer. True when the window may close.
+    bool Close(UserInterface& ui);
 
     // The Compile button.
     void Button1Click(UserInterface& ui);
@@ -39,6 +42,9 @@ class BasicEditor {
     // The text as the user edits it.
     const std::vector<std::string>& Lines() const { return lines_; }
     void EditText(const std::vector<std::string>& lines);
+    // A text control that holds the text as the person types hands it over
+    // before a command reads it, with its own modified flag.
+    void TakeText(const std::vector<std::string>& lines, bool modified);
     bool Modified() const { return modified_; }
     const std::string& FileName() const { return fileName_; }
     const std::string& CompileName() const { return compileName_; }

@@ -105,7 +105,8 @@ std::optional<size_t> FindText(const std::string& text, const std::string& what,
 }
 
 int ReplaceText(std::string& text, TextSelection& selection, const std::string& what,
-                const std::string& with, const SearchOptions& options, bool all) {
+                const std::string& with, const SearchOptions& options, bool all,
+                std::vector<TextSelection>* edits) {
     int replaced = 0;
     // An empty search text matches nothing.
     if (what.empty())
@@ -119,6 +120,8 @@ int ReplaceText(std::string& text, TextSelection& selection, const std::string& 
                 return replaced;
             selection = {*next, what.size()};
         }
+        if (edits)
+            edits->push_back(selection);
         text.replace(selection.Start, selection.Length, with);
         selection.Length = with.size();
         ++replaced;
@@ -162,9 +165,20 @@ CaretPlace CaretPlaceOf(const std::vector<std::string>& lines, size_t offset) {
 }
 
 std::vector<std::string> CaretPanels(const std::vector<std::string>& lines, size_t offset) {
-    const CaretPlace place = CaretPlaceOf(lines, offset);
+    return CaretPanelsAt(CaretPlaceOf(lines, offset), offset);
+}
+
+std::vector<std::string> CaretPanelsAt(CaretPlace place, size_t offset) {
     return {"Row: " + WithThousands(place.Row), "Col: " + WithThousands(place.Column),
             "Pos: " + WithThousands(static_cast<long long>(offset))};
+}
+
+size_t CrLfOffset(size_t plainPosition, int lineIndex) {
+    return plainPosition + static_cast<size_t>(std::max(lineIndex, 0));
+}
+
+std::string ErrorListEntry(const BasicError& error) {
+    return "Line " + WithThousands(error.Line + 1) + ": " + error.Message;
 }
 
 std::string CompilePanelText(const std::vector<BasicError>& errors, int caretLine) {

@@ -55,9 +55,12 @@ std::optional<size_t> FindText(const std::string& text, const std::string& what,
 // Replace: a selection that is not the search text moves to the next match
 // first; only a match is replaced. With all, matches are replaced up to the
 // end of the text. Yields the number of replacements; the selection is left
-// on the last replacement.
+// on the last replacement. With edits, each replaced range is recorded in
+// the text as the replacements before it left it, so that a text control
+// can make the same edits one after another.
 int ReplaceText(std::string& text, TextSelection& selection, const std::string& what,
-                const std::string& with, const SearchOptions& options, bool all);
+                const std::string& with, const SearchOptions& options, bool all,
+                std::vector<TextSelection>* edits = nullptr);
 
 // Whole numbers with thousands separators: 12345 -> "12,345".
 std::string WithThousands(long long value);
@@ -72,10 +75,19 @@ CaretPlace CaretPlaceOf(const std::vector<std::string>& lines, size_t offset);
 
 // The status line's first three panels: "Row: ", "Col: " and "Pos: ".
 std::vector<std::string> CaretPanels(const std::vector<std::string>& lines, size_t offset);
+std::vector<std::string> CaretPanelsAt(CaretPlace place, size_t offset);
+
+// The offset the status line shows, from a position that counts each line
+// end as one character (as a text control does) on the 0-based line.
+size_t CrLfOffset(size_t plainPosition, int lineIndex);
 
 // The compile panel while the last compile's errors are listed: the first
 // message of the caret's line, or "OK".
 std::string CompilePanelText(const std::vector<BasicError>& errors, int caretLine);
+
+// One entry of the window's list of the last compile's errors:
+// "Line " + 1-based line + ": " + message.
+std::string ErrorListEntry(const BasicError& error);
 
 struct EditMenuState {
     bool Paste = false;

@@ -3,6 +3,7 @@
 #include "app/shell/progress_panel_widget.h"
 #include "app/shell/unit_link_commands.h"
 #include "app/shell/window_load_view.h"
+#include "app/views/basic_modules_page.h"
 #include "app/views/communications_setup_panel.h"
 #include "app/views/database_lists_panel.h"
 #include "app/views/display_page.h"
@@ -108,7 +109,7 @@ void MainWindow::CreateActions() {
     AddLaterCommand("TX Arrays", "TX array editor");
     AddLaterCommand("RX Arrays", "RX array editor");
     AddLaterCommand("Displays", "display editor");
-    AddLaterCommand("BASIC", "BASIC editor");
+    laterCommands_.push_back(AddCommand("BASIC", &MainWindow::BasicClick));
     AddLaterCommand("Tables", "tables page");
     AddLaterCommand("Speech", "speech reports page");
     AddCommand("Send Pgm", &MainWindow::SendPgmClick, Qt::CTRL | Qt::Key_G);
@@ -208,6 +209,8 @@ void MainWindow::CreatePanels() {
     pages_->addTab(notes_, tr("Project"));
     editors_ = AddEditorPages(*pages_, workspace_);
     modules_ = std::make_unique<ModulePages>(*pages_, workspace_, editors_);
+    basic_ = new BasicModulesPage(workspace_, pages_);
+    pages_->addTab(basic_, tr("BASIC"));
     splitter->addWidget(databases_);
     splitter->addWidget(pages_);
     splitter->setSizes({300, 500});
@@ -476,6 +479,11 @@ void MainWindow::WatchClick() {
 
 void MainWindow::DocumentClick() {
     documentation_->Open();
+}
+
+void MainWindow::BasicClick() {
+    basic_->Reload();
+    pages_->setCurrentWidget(basic_);
 }
 
 void MainWindow::UndoClick() {

@@ -28,6 +28,7 @@ class QTabWidget;
 
 namespace k7 {
 
+class BasicModulesPage;
 class CommunicationsSetupPanel;
 class DatabaseListsPanel;
 class DocumentationChoicesPanel;
@@ -70,6 +71,7 @@ class MainWindow : public QMainWindow {
     QTabWidget* Pages() const { return pages_; }
     const EditorPages& Editors() const { return editors_; }
     ModulePages& Modules() const { return *modules_; }
+    BasicModulesPage* BasicPage() const { return basic_; }
 
     // Where the unit link's timers and serial device come from: the
     // window's timers and the workstation's port unless tests set others
@@ -121,6 +123,7 @@ class MainWindow : public QMainWindow {
     void VariableSearchClick();
     void WatchClick();
     void DocumentClick();
+    void BasicClick();
     void UndoClick();
     void RedoClick();
     void SetCardsClick();
@@ -147,6 +150,7 @@ class MainWindow : public QMainWindow {
     NotesPage* notes_ = nullptr;
     EditorPages editors_;
     std::unique_ptr<ModulePages> modules_;
+    BasicModulesPage* basic_ = nullptr;
     PreferencesPanel* preferences_ = nullptr;
     CommunicationsSetupPanel* communications_ = nullptr;
     VariableSearchPanel* variableSearch_ = nullptr;

@@ -77,6 +77,33 @@ TEST(EditorRules, StatusLine) {
     EXPECT_FALSE(menu.FindNext);
 }
 
+// A text control counts a line end as one character; the status line
+// counts it as two, as the saved file has it.
+TEST(EditorRules, StatusLineFromTheControlsCaret) {
+    EXPECT_EQ(CrLfOffset(5, 1), 6u); // "abc\nde" with the caret after "de"
+    EXPECT_EQ(CaretPanelsAt({2, 2}, CrLfOffset(5, 1)), CaretPanels({"abc", "de"}, 6));
+    EXPECT_EQ(CaretPanelsAt({10000, 4}, CrLfOffset(123456, 9999)),
+              (Strings{"Row: 10,000", "Col: 4", "Pos: 133,455"}));
+}
+
+TEST(EditorRules, ReplaceRecordsEachEditWhereItWasMade) {
+    std::string text = "A = B + A";
+    TextSelection selection{0, 0};
+    std::vector<TextSelection> edits;
+    EXPECT_EQ(ReplaceText(text, selection, "A", "AA", {true, true}, true, &edits), 2);
+    // Each edit is placed in the text as the edits before it left it.
+    ASSERT_EQ(edits.size(), 2u);
+    EXPECT_EQ(edits[0].Start, 0u);
+    EXPECT_EQ(edits[0].Length, 1u);
+    EXPECT_EQ(edits[1].Start, 9u);
+    EXPECT_EQ(edits[1].Length, 1u);
+}
+
+TEST(EditorRules, ErrorListEntriesNameTheirLine) {
+    EXPECT_EQ(ErrorListEntry({"Undefined variable", 0}), "Line 1: Undefined variable");
+    EXPECT_EQ(ErrorListEntry({"Missing THEN", 1233}), "Line 1,234: Missing THEN");
+}
+
 TEST(EditorRules, TemplateIsFoundInTheSystemFolder) {
     TempFolder folder;
     EXPECT_EQ(LoadTemplate(folder.Folder()), std::nullopt);
@@ -175,6 +202,31 @@ TEST(Editor, ClosingAsksOnlyWhenModified) {
     EXPECT_EQ(ReadBytes(folder.Path("PUMP.BAS")), "END\r\n");
     EXPECT_TRUE(editor.AnswerClose(SaveAnswer::Yes, ui));
     EXPECT_EQ(ReadBytes(folder.Path("PUMP.BAS")), "FO = 1\r\n");
+}
+
+TEST(Editor, ClosingAsksYesNoOrCancel) {
+    TempFolder folder;
+    WriteBytes(folder.Path("PUMP.BAS"), "END\r\n");
+    ScriptedUi ui;
+    BasicEditor editor(folder.Folder(), folder.Folder());
+    ASSERT_TRUE(editor.LoadFile(folder.Path("PUMP.BAS"), ui));
+    EXPECT_TRUE(editor.Close(ui)); // unmodified: nothing asked
+    EXPECT_TRUE(ui.Questions.empty());
+
+    // The control holds the text; the model takes it with its modified flag.
+    editor.TakeText({"FO = 1"}, true);
+    ui.ThreeWayAnswers = {Answer::Cancel, Answer::No, Answer::Yes};
+    EXPECT_FALSE(editor.Close(ui));
+    EXPECT_TRUE(editor.Close(ui));
+    EXPECT_EQ(ReadBytes(folder.Path("PUMP.BAS")), "END\r\n");
+    EXPECT_TRUE(editor.Close(ui));
+    EXPECT_EQ(ReadBytes(folder.Path("PUMP.BAS")), "FO = 1\r\n");
+    EXPECT_EQ(ui.Questions, (Strings(3, "File PUMP.BAS has changed. Save now?")));
+    EXPECT_FALSE(editor.Modified());
+
+    editor.TakeText({"END"}, false);
+    EXPECT_TRUE(editor.Close(ui));
+    EXPECT_EQ(ui.Questions.size(), 3u);
 }
 
 TEST(Editor, FindNextAndReplaceAll) {
