@@ -23,6 +23,7 @@ class QDockWidget;
 class QLabel;
 class QListWidget;
 class QRadioButton;
+class QStackedWidget;
 class QTabWidget;
 
 namespace k7 {
@@ -31,6 +32,7 @@ class CommunicationsSetupPanel;
 class DatabaseListsPanel;
 class NotesPage;
 class PreferencesPanel;
+class SymbolListsPanel;
 class ProgressPanelWidget;
 class VariableSearchPanel;
 class WindowLoadView;
@@ -55,6 +57,7 @@ class MainWindow : public QMainWindow {
     QDockWidget* CompilerStatusPanel() const { return errorDock_; }
     ProgressPanelWidget* Progress() const { return progress_; }
     DatabaseListsPanel* DatabaseLists() const { return databases_; }
+    SymbolListsPanel* SymbolLists() const { return symbols_; }
     NotesPage* Notes() const { return notes_; }
     PreferencesPanel* Preferences() const { return preferences_; }
     CommunicationsSetupPanel* CommunicationsSetup() const { return communications_; }
@@ -88,15 +91,15 @@ class MainWindow : public QMainWindow {
                         const QKeySequence& shortcut = {});
     QAction* AddLaterCommand(const QString& name, const QString& comesWith);
 
-    // After New, Open, Undo and Redo: every view shows the whole project.
+    // After New and Open: a history of its own, and the mode New selects.
     void ProjectReplaced();
-    // After an edit marked the project changed.
+    // After an edit marked the project changed: one step of the history.
     void ProjectChanged();
     // Caption, enabled commands, recent entries and the status line.
     void RefreshShell();
     void SetBusy(bool busy);
     template <typename Open> bool OpenThroughGuard(Open open);
-    void SetMode(const QString& mode);
+    void SetMode(ShellMode mode);
 
     void NewClick();
     void OpenClick();
@@ -122,7 +125,9 @@ class MainWindow : public QMainWindow {
     QListWidget* errorList_ = nullptr;
     QDockWidget* progressDock_ = nullptr;
     ProgressPanelWidget* progress_ = nullptr;
+    QStackedWidget* lists_ = nullptr;
     DatabaseListsPanel* databases_ = nullptr;
+    SymbolListsPanel* symbols_ = nullptr;
     NotesPage* notes_ = nullptr;
     EditorPages editors_;
     PreferencesPanel* preferences_ = nullptr;
@@ -134,7 +139,6 @@ class MainWindow : public QMainWindow {
     TimerFactory* unitTimers_ = &windowTimers_;
     std::function<std::unique_ptr<SerialDevice>()> makeDevice_;
     bool busy_ = false;
-    bool changedWhileBusy_ = false;
     std::string statusMessage_; // the message panel: what the last command reported
     std::array<QAction*, RecentProjectLimit> recentActions_{};
     // Ram, Flash, the change flags, and the message panel.
