@@ -1,5 +1,7 @@
 #include "comm/serial_port.h"
 
+#include <string>
+
 namespace k7 {
 
 int BaudRateValue(TBaudRate rate) {
@@ -25,7 +27,7 @@ int BaudRateValue(TBaudRate rate) {
     case TBaudRate::br115200:
         return 115200;
     }
-    return 9600;
+    return 0; // no rate of the list: the device refuses it
 }
 
 LineParity LineParityOf(TParity parity) {
@@ -92,10 +94,21 @@ bool TSeComm32::OpenPort() {
         open = TryOpen();
     if (!open)
         return false;
-    // The driver's other settings stay as they are; whether it took these
-    // shows up in what comes through, as with the unit's own port.
-    Device->Configure(LineSettings{BaudRateValue(Baud), DataBitsValue(Bits),
-                                   LineParityOf(ParityChoice), StopBitsValue(Stops)});
+    // A line left at other settings would only show as garbage later, so a
+    // device that refuses them is closed again and says why.
+    const LineSettings settings{BaudRateValue(Baud), DataBitsValue(Bits),
+                                LineParityOf(ParityChoice), StopBitsValue(Stops)};
+    if (settings.BaudRate == 0 || !Device->Configure(settings)) {
+        Device->Close();
+        LastProblem = settings.BaudRate == 0
+                          ? PortLabel() + ": the unit's ports run at no such baud rate"
+                          : DeviceName() + ": the device refused the line settings " +
+                                std::to_string(settings.BaudRate) + " baud, " +
+                                std::to_string(settings.DataBits) + " data bits, " +
+                                std::to_string(settings.StopBits) + " stop bits";
+        Warn(LastProblem);
+        return false;
+    }
     return true;
 }
 

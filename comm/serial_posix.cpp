@@ -32,6 +32,8 @@ speed_t SpeedCode(int baudRate) {
         return B2400;
     case 4800:
         return B4800;
+    case 9600:
+        return B9600;
     case 19200:
         return B19200;
     case 38400:
@@ -41,7 +43,7 @@ speed_t SpeedCode(int baudRate) {
     case 115200:
         return B115200;
     default:
-        return B9600;
+        return B0; // no rate the unit's ports run at
     }
 }
 
@@ -74,7 +76,10 @@ tcflag_t ParityFlags(LineParity parity) {
 
 } // namespace
 
-void MakeRawLine(termios& tio, const LineSettings& settings) {
+bool MakeRawLine(termios& tio, const LineSettings& settings) {
+    const speed_t speed = SpeedCode(settings.BaudRate);
+    if (speed == B0)
+        return false;
     tio.c_iflag &= ~(IGNBRK | BRKINT | IGNPAR | PARMRK | INPCK | ISTRIP | INLCR | IGNCR | ICRNL |
                      IXON | IXOFF | IXANY | IMAXBEL);
     tio.c_oflag &= ~OPOST;
@@ -85,8 +90,9 @@ void MakeRawLine(termios& tio, const LineSettings& settings) {
         tio.c_cflag |= CSTOPB;
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
-    cfsetispeed(&tio, SpeedCode(settings.BaudRate));
-    cfsetospeed(&tio, SpeedCode(settings.BaudRate));
+    cfsetispeed(&tio, speed);
+    cfsetospeed(&tio, speed);
+    return true;
 }
 
 namespace {
@@ -150,9 +156,8 @@ void PosixSerialDevice::Close() {
 
 bool PosixSerialDevice::Configure(const LineSettings& settings) {
     termios tio{};
-    if (Fd < 0 || tcgetattr(Fd, &tio) != 0)
+    if (Fd < 0 || tcgetattr(Fd, &tio) != 0 || !MakeRawLine(tio, settings))
         return false;
-    MakeRawLine(tio, settings);
     BaudRate = settings.BaudRate;
     const bool configured = tcsetattr(Fd, TCSANOW, &tio) == 0;
     // DTR and RTS stay low, as the unit's cable expects; devices without

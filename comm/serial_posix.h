@@ -12,6 +12,7 @@ namespace k7 {
 // echo, no signals, no character translation or stripping, no software or
 // hardware flow control, no parity checking of received bytes, reads that
 // return at once; then the rate, character size, parity and stop bits.
-void MakeRawLine(termios& tio, const LineSettings& settings);
+// False, with tio untouched, for a rate the unit's ports do not run at.
+bool MakeRawLine(termios& tio, const LineSettings& settings);
 
 } // namespace k7

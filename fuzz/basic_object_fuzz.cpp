@@ -1,7 +1,7 @@
 // The BASIC object-file reader on any bytes, then the same file linked
 // into a project through a BASIC instance that uses it.
 #include "basic/object_file.h"
-#include "compiler/compile_driver.h"
+#include "session/project_compile.h"
 #include "fuzz/fuzz_support.h"
 #include "workspace/databases.h"
 #include "workspace/project.h"
@@ -24,6 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.BasicFolder = fuzz::ScratchFolder();
     CompileContext context(project, library, options);
     CompileProgress progress;
-    Compile(context, progress);
+    CompileProject(context, progress);
     return 0;
 }

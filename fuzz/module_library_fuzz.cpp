@@ -1,6 +1,6 @@
 // The module library loader on any bytes; a library it accepts then backs
 // a new project that is saved and compiled.
-#include "compiler/compile_driver.h"
+#include "session/project_compile.h"
 #include "fuzz/fuzz_support.h"
 #include "workspace/databases.h"
 #include "workspace/module_library.h"
@@ -18,6 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)ProjectFileLines(project, load.Library, "12/07/2026 10:00:00");
     CompileContext context(project, load.Library, {});
     CompileProgress progress;
-    Compile(context, progress);
+    CompileProject(context, progress);
     return 0;
 }

@@ -1,6 +1,6 @@
 // The project file reader on any bytes; what it accepts is saved again and
 // compiled, so every field it lets through meets the writer and the compiler.
-#include "compiler/compile_driver.h"
+#include "session/project_compile.h"
 #include "fuzz/fuzz_support.h"
 #include "workspace/databases.h"
 #include "workspace/project.h"
@@ -28,6 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.BasicFolder = fuzz::ScratchFolder();
     CompileContext context(project, library, options);
     CompileProgress progress;
-    Compile(context, progress);
+    CompileProject(context, progress);
     return 0;
 }

@@ -132,7 +132,12 @@ CompileReport Session::Compile(ProgressPanel& progress, const CompileRequest& re
     lastCompile_.reset();
     auto context =
         std::make_unique<CompileContext>(workspace_.project, workspace_.library, options);
-    context->MarkChanged = [this] { workspace_.MarkProjectChanged(ProjectPart::CompileFinished); };
+    // The compile marks the project changed at every address it assigns;
+    // the views hear of it once, when the compile is over.
+    context->MarkChanged = [this] {
+        k7::MarkProjectChanged(workspace_.project);
+        workspace_.shell.SaveEnabled = true;
+    };
 
     CompileReport report;
     report.Outcome = CompileProject(*context, progress);
@@ -152,6 +157,7 @@ CompileReport Session::Compile(ProgressPanel& progress, const CompileRequest& re
     lastCompile_ = std::move(context);
     lastReport_ = report;
     compiledSinceChange_ = true;
+    workspace_.notices.Notify(ProjectPart::CompileFinished);
     return report;
 }
 

@@ -42,6 +42,21 @@ ChangeSubscription ChangeNotices::Subscribe(ChangeListener listener) {
     return ChangeSubscription(listeners_, key);
 }
 
+bool ChangesDatabaseNames(ProjectPart part) {
+    switch (part) {
+    case ProjectPart::Modules:
+    case ProjectPart::TelemetryArrays:
+    case ProjectPart::Ladder:
+    case ProjectPart::Tables:
+    case ProjectPart::Speech:
+    case ProjectPart::Basic:
+    case ProjectPart::WholeProject:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void ChangeNotices::Notify(ProjectPart part) const {
     // Walk the keys present now; a listener removed meanwhile is skipped.
     std::vector<int> keys;

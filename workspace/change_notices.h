@@ -26,6 +26,10 @@ enum class ProjectPart {
     CompileFinished, // a compile ended; new RAM addresses are written back
 };
 
+// The parts whose edits rebuild the project's databases (the names the
+// database lists show), the whole project replaced included.
+bool ChangesDatabaseNames(ProjectPart part);
+
 using ChangeListener = std::function<void(ProjectPart)>;
 
 class ChangeNotices;

@@ -80,7 +80,7 @@ ItemCodeView ShowItemCode(const std::string& code) {
 
 std::optional<LibraryView> PickLibraryModule(Workspace& workspace, InstanceEditor& editor,
                                              const std::string& moduleName) {
-    if (workspace.shell.Mode == "Engineer") {
+    if (workspace.shell.Mode == ShellMode::Engineer) {
         std::optional<LibraryView> view = ShowModuleDefinition(workspace.library, moduleName);
         if (!view)
             workspace.Ui().ShowError("The module type \"" + moduleName +

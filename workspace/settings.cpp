@@ -56,9 +56,10 @@ static bool FolderWritable(const std::string& folder) {
     return access((folder.empty() ? "." : folder.c_str()), W_OK) == 0;
 }
 
-std::string SettingsFilePath(const std::string& programFolder) {
+std::string SettingsFilePath(const std::string& programFolder,
+                             const FolderWritableCheck& folderWritable) {
     const std::string inProgramFolder = programFolder + "K7Setup.ini";
-    if (FolderWritable(programFolder))
+    if (folderWritable ? folderWritable(programFolder) : FolderWritable(programFolder))
         return inProgramFolder;
     std::string config;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)

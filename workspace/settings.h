@@ -3,6 +3,7 @@
 // position.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,8 +39,13 @@ void ApplyPreferenceString(const std::string& preferences, WorkspaceSettings& se
 std::string PreferenceString(const WorkspaceSettings& settings);
 
 // Where K7Setup.ini lives: in the program folder when that folder can be
-// written, otherwise in the user's configuration folder.
-std::string SettingsFilePath(const std::string& programFolder);
+// written, otherwise in the user's configuration folder
+// ($XDG_CONFIG_HOME/K7Studio/, by default ~/.config/K7Studio/), made when
+// missing. folderWritable answers whether a folder can be written; the
+// file system's answer unless a caller (a test) gives another.
+using FolderWritableCheck = std::function<bool(const std::string& folder)>;
+std::string SettingsFilePath(const std::string& programFolder,
+                             const FolderWritableCheck& folderWritable = {});
 
 struct SettingsLoad {
     WorkspaceSettings Settings;

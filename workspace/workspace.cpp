@@ -46,7 +46,7 @@ void Workspace::ResetToNew() {
     shell.SaveEnabled = false;
     shell.CompileEnabled = false;
     shell.ListErrorsEnabled = false;
-    shell.Mode = "Design";
+    shell.Mode = ShellMode::Design;
 }
 
 bool Workspace::NewProject() {

@@ -16,13 +16,22 @@
 
 namespace k7 {
 
+// How the main window shows the project: "Design" lists the databases,
+// "Debug" the last compile's symbol lists, "Engineer" lets the library show
+// module definitions.
+enum class ShellMode { Design, Debug, Engineer };
+inline constexpr const char* ShellModeTexts[] = {"Design", "Debug", "Engineer"};
+inline const char* ShellModeText(ShellMode mode) {
+    return ShellModeTexts[static_cast<int>(mode)];
+}
+
 // What the main window shows of the workspace's state.
 struct ShellState {
     std::string Caption = CaptionPrefix;
     bool SaveEnabled = false;
     bool CompileEnabled = false;
     bool ListErrorsEnabled = false;
-    std::string Mode = "Design"; // "Design", "Debug" or "Engineer"
+    ShellMode Mode = ShellMode::Design;
 };
 
 struct StartOptions {
@@ -78,6 +87,12 @@ class Workspace {
     // Told of every change, and of the whole project replaced by New and
     // Open (without marking it changed).
     ChangeNotices notices;
+    // True for the notice of New and Open: a project made or read afresh,
+    // which editors holding a form of the old project drop. Undo and Redo
+    // put a project back as a change of its own.
+    bool OpenedAfresh(ProjectPart part) const {
+        return part == ProjectPart::WholeProject && !project.ProjectChanged;
+    }
 
   private:
     bool ConfirmDiscard();

@@ -12,6 +12,7 @@
 #include "app/views/notes_page.h"
 #include "app/views/preferences_panel.h"
 #include "app/views/speech_page.h"
+#include "app/views/symbol_lists_panel.h"
 #include "app/views/table_page.h"
 #include "app/views/variable_search_panel.h"
 #include "app/views/watch_window.h"
@@ -27,6 +28,7 @@
 #include <QMimeData>
 #include <QRadioButton>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -50,12 +52,13 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     HostEditorPages();
     unitCommands_ = std::make_unique<UnitLinkCommands>(*this, session_);
     unitCommands_->runBusy = [this](const std::function<void()>& work) { RunBusy(work); };
+    // The views hear the notices themselves; the shell keeps the history
+    // and its own fields.
     changes_ = workspace_.notices.Subscribe([this](ProjectPart part) {
-        // New and Open are followed by ProjectReplaced from their commands;
-        // Undo and Redo put a whole project back as a change of their own.
-        if (part == ProjectPart::WholeProject && !workspace_.project.ProjectChanged)
-            return;
-        ProjectChanged();
+        if (workspace_.OpenedAfresh(part))
+            ProjectReplaced();
+        else if (part != ProjectPart::CompileFinished)
+            ProjectChanged(); // the compile's step is recorded once it is over
     });
     history_.Reset(workspace_.project);
     RefreshShell();
@@ -187,12 +190,13 @@ void MainWindow::CreateMenusAndTools() {
 
 void MainWindow::CreateModeSwitch(QToolBar* tools) {
     auto* group = new QButtonGroup(this);
-    for (const char* mode : {"Design", "Debug", "Engineer"}) {
-        auto* button = new QRadioButton(mode, tools);
-        button->setToolTip(QString("Show the project in %1 mode").arg(mode));
+    for (ShellMode mode : {ShellMode::Design, ShellMode::Debug, ShellMode::Engineer}) {
+        const QString text = ShellModeText(mode);
+        auto* button = new QRadioButton(text, tools);
+        button->setToolTip(QString("Show the project in %1 mode").arg(text));
         group->addButton(button);
         tools->addWidget(button);
-        modeButtons_[mode] = button;
+        modeButtons_[text] = button;
         connect(button, &QRadioButton::toggled, this, [this, mode](bool on) {
             if (on)
                 SetMode(mode);
@@ -203,7 +207,12 @@ void MainWindow::CreateModeSwitch(QToolBar* tools) {
 
 void MainWindow::CreatePanels() {
     auto* splitter = new QSplitter(this);
-    databases_ = new DatabaseListsPanel(workspace_, splitter);
+    // "Design" shows the database lists, "Debug" the symbol lists in their place.
+    lists_ = new QStackedWidget(splitter);
+    databases_ = new DatabaseListsPanel(workspace_, lists_);
+    symbols_ = new SymbolListsPanel(session_, lists_);
+    lists_->addWidget(databases_);
+    lists_->addWidget(symbols_);
     pages_ = new QTabWidget(splitter);
     notes_ = new NotesPage(workspace_, pages_);
     pages_->addTab(notes_, tr("Project"));
@@ -211,7 +220,7 @@ void MainWindow::CreatePanels() {
     modules_ = std::make_unique<ModulePages>(*pages_, workspace_, editors_);
     basic_ = new BasicModulesPage(workspace_, pages_);
     pages_->addTab(basic_, tr("BASIC"));
-    splitter->addWidget(databases_);
+    splitter->addWidget(lists_);
     splitter->addWidget(pages_);
     splitter->setSizes({300, 500});
     setCentralWidget(splitter);
@@ -300,24 +309,11 @@ QString MainWindow::StatusFieldText(int field) const {
 
 void MainWindow::ProjectReplaced() {
     history_.Reset(workspace_.project);
-    databases_->Refresh();
-    notes_->Reload();
-    editors_.ProjectReplaced();
-    ModeButton(Text(workspace_.shell.Mode))->setChecked(true);
+    ModeButton(ShellModeText(workspace_.shell.Mode))->setChecked(true);
 }
 
-// Only the lists whose part changed are rebuilt: the database lists follow
-// the project's databases, the notes page its notes.
 void MainWindow::ProjectChanged() {
-    // A compile marks the project changed at every address it assigns.
-    if (busy_) {
-        changedWhileBusy_ = true;
-        return;
-    }
-    changedWhileBusy_ = false;
     history_.Record(workspace_.project);
-    databases_->Refresh();
-    notes_->Reload();
     RefreshShell();
 }
 
@@ -361,22 +357,29 @@ void MainWindow::SetBusy(bool busy) {
 }
 
 // A command that may compile first: only Cancel on the progress panel can
-// be pressed meanwhile, and the addresses it assigned are one history step.
+// be pressed meanwhile, and the addresses its compile assigned are one
+// history step, recorded once the command is over.
 void MainWindow::RunBusy(const std::function<void()>& work) {
     if (busy_)
         return;
+    bool compiled = false;
+    ChangeSubscription compiles = workspace_.notices.Subscribe([&compiled](ProjectPart part) {
+        if (part == ProjectPart::CompileFinished)
+            compiled = true;
+    });
     SetBusy(true);
-    changedWhileBusy_ = false;
     work();
     SetBusy(false);
-    if (changedWhileBusy_)
+    if (compiled && session_.LastReport().NewAddressesAssigned)
         ProjectChanged();
     RefreshShell();
 }
 
-void MainWindow::SetMode(const QString& mode) {
-    workspace_.shell.Mode = mode.toStdString();
-    modules_->SetMode(mode);
+void MainWindow::SetMode(ShellMode mode) {
+    workspace_.shell.Mode = mode;
+    lists_->setCurrentWidget(mode == ShellMode::Debug ? static_cast<QWidget*>(symbols_)
+                                                      : databases_);
+    modules_->SetMode(Text(ShellModeText(mode)));
 }
 
 // Every open starts with the guard; an answer other than Yes leaves the
@@ -387,7 +390,6 @@ template <typename Open> bool MainWindow::OpenThroughGuard(Open open) {
     if (!workspace_.project.ProjectChanged) {
         statusMessage_.clear();
         errorDock_->hide();
-        ProjectReplaced();
     }
     RefreshShell();
     return opened;
@@ -407,13 +409,11 @@ void MainWindow::OpenClick() {
 
 void MainWindow::SaveClick() {
     workspace_.SaveProject();
-    notes_->Reload();
     RefreshShell();
 }
 
 void MainWindow::SaveAsClick() {
     workspace_.SaveProjectAs();
-    notes_->Reload();
     RefreshShell();
 }
 
@@ -425,7 +425,6 @@ void MainWindow::CompileClick() {
     progress_->Reset();
     progressDock_->show();
     SetBusy(true);
-    changedWhileBusy_ = false;
     const CompileReport result = session_.Compile(*progress_);
     progressDock_->hide();
     SetBusy(false);
@@ -438,7 +437,7 @@ void MainWindow::CompileClick() {
         errorDock_->hide();
     // A compile that assigned new RAM addresses changed the project: one
     // step of the history, recorded once the compile is over.
-    if (changedWhileBusy_)
+    if (result.NewAddressesAssigned)
         ProjectChanged();
     RefreshShell();
 }
@@ -488,14 +487,12 @@ void MainWindow::BasicClick() {
 
 void MainWindow::UndoClick() {
     // The restore is a change notice of its own: the views reload from it.
-    if (history_.Undo(workspace_))
-        editors_.Reload();
+    history_.Undo(workspace_);
     RefreshShell();
 }
 
 void MainWindow::RedoClick() {
-    if (history_.Redo(workspace_))
-        editors_.Reload();
+    history_.Redo(workspace_);
     RefreshShell();
 }
 

@@ -24,6 +24,7 @@ class QDockWidget;
 class QLabel;
 class QListWidget;
 class QRadioButton;
+class QStackedWidget;
 class QTabWidget;
 
 namespace k7 {
@@ -34,6 +35,7 @@ class DatabaseListsPanel;
 class DocumentationChoicesPanel;
 class NotesPage;
 class PreferencesPanel;
+class SymbolListsPanel;
 class ProgressPanelWidget;
 class UnitLinkCommands;
 class VariableSearchPanel;
@@ -60,6 +62,7 @@ class MainWindow : public QMainWindow {
     QDockWidget* CompilerStatusPanel() const { return errorDock_; }
     ProgressPanelWidget* Progress() const { return progress_; }
     DatabaseListsPanel* DatabaseLists() const { return databases_; }
+    SymbolListsPanel* SymbolLists() const { return symbols_; }
     NotesPage* Notes() const { return notes_; }
     PreferencesPanel* Preferences() const { return preferences_; }
     CommunicationsSetupPanel* CommunicationsSetup() const { return communications_; }
@@ -100,16 +103,16 @@ class MainWindow : public QMainWindow {
                         const QKeySequence& shortcut = {});
     QAction* AddLaterCommand(const QString& name, const QString& comesWith);
 
-    // After New, Open, Undo and Redo: every view shows the whole project.
+    // After New and Open: a history of its own, and the mode New selects.
     void ProjectReplaced();
-    // After an edit marked the project changed.
+    // After an edit marked the project changed: one step of the history.
     void ProjectChanged();
     // Caption, enabled commands, recent entries and the status line.
     void RefreshShell();
     void SetBusy(bool busy);
     void RunBusy(const std::function<void()>& work);
     template <typename Open> bool OpenThroughGuard(Open open);
-    void SetMode(const QString& mode);
+    void SetMode(ShellMode mode);
 
     void NewClick();
     void OpenClick();
@@ -146,7 +149,9 @@ class MainWindow : public QMainWindow {
     QListWidget* errorList_ = nullptr;
     QDockWidget* progressDock_ = nullptr;
     ProgressPanelWidget* progress_ = nullptr;
+    QStackedWidget* lists_ = nullptr;
     DatabaseListsPanel* databases_ = nullptr;
+    SymbolListsPanel* symbols_ = nullptr;
     NotesPage* notes_ = nullptr;
     EditorPages editors_;
     std::unique_ptr<ModulePages> modules_;
@@ -163,7 +168,6 @@ class MainWindow : public QMainWindow {
     TimerFactory* unitTimers_ = &windowTimers_;
     std::function<std::unique_ptr<SerialDevice>()> makeDevice_;
     bool busy_ = false;
-    bool changedWhileBusy_ = false;
     std::string statusMessage_; // the message panel: what the last command reported
     std::array<QAction*, RecentProjectLimit> recentActions_{};
     // Ram, Flash, the change flags, and the message panel.

@@ -38,6 +38,10 @@ CommunArraysPanel::CommunArraysPanel(Workspace& workspace, TlmWorkbox& workbox, 
             [pick](QListWidgetItem* item) { pick(TlmArrayKind::Rx, item); });
     connect(txList_, &QListWidget::itemClicked, this,
             [pick](QListWidgetItem* item) { pick(TlmArrayKind::Tx, item); });
+    changes_ = workspace_.notices.Subscribe([this](ProjectPart part) {
+        if (part == ProjectPart::TelemetryArrays || part == ProjectPart::WholeProject)
+            Reload();
+    });
     Reload();
 }
 

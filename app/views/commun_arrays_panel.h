@@ -3,6 +3,8 @@
 // pick opens the TLM Workbox on that message.
 #pragma once
 
+#include "workspace/change_notices.h"
+
 #include <QWidget>
 
 class QListWidget;
@@ -33,6 +35,7 @@ class CommunArraysPanel : public QWidget {
 
   private:
     Workspace& workspace_;
+    ChangeSubscription changes_;
     TlmWorkbox& workbox_;
     QPushButton* newRx_ = nullptr;
     QPushButton* newTx_ = nullptr;

@@ -61,6 +61,10 @@ DatabaseListsPanel::DatabaseListsPanel(Workspace& workspace, QWidget* parent)
         grid->addWidget(new QLabel(info.Title, this), row, column);
         grid->addWidget(list, row + 1, column);
     }
+    changes_ = workspace_.notices.Subscribe([this](ProjectPart part) {
+        if (ChangesDatabaseNames(part))
+            Refresh();
+    });
     Refresh();
 }
 

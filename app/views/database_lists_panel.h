@@ -1,7 +1,8 @@
 // The six database lists of Design mode, "Floating Pt" .. "Strings". Each
 // is a drag source carrying the name and its type letter, and reports a
 // mouse press on a name (Variable Search listens). The lists are rebuilt
-// only when the project's databases change.
+// from the notices of the parts that rename the databases, and only the
+// lists whose names changed.
 #pragma once
 
 #include "workspace/workspace.h"
@@ -52,6 +53,7 @@ class DatabaseListsPanel : public QWidget {
 
   private:
     Workspace& workspace_;
+    ChangeSubscription changes_;
     std::array<DatabaseList*, 6> lists_{};
     std::array<std::vector<std::string>, 6> shown_{};
     int rebuilds_ = 0;

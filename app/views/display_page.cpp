@@ -132,6 +132,12 @@ DisplayPage::DisplayPage(Workspace& workspace, QWidget* parent)
         if (editor_.NewDisplay())
             Reload();
     });
+    changes_ = workspace_.notices.Subscribe([this](ProjectPart part) {
+        if (workspace_.OpenedAfresh(part))
+            editor_.Reset(); // the form held a display of the old project
+        if (part == ProjectPart::Displays || part == ProjectPart::WholeProject)
+            Reload();
+    });
     Reload();
 }
 

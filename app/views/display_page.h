@@ -2,6 +2,7 @@
 // with a preview of how the selected line reads on the unit.
 #pragma once
 
+#include "workspace/change_notices.h"
 #include "workspace/display_editor.h"
 
 #include <QWidget>
@@ -51,6 +52,7 @@ class DisplayPage : public QWidget {
     void MemoEdited();
 
     Workspace& workspace_;
+    ChangeSubscription changes_;
     DisplayEditor editor_;
     QListWidget* list_ = nullptr;
     QLineEdit* name_ = nullptr;

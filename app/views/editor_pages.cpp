@@ -14,26 +14,6 @@
 
 namespace k7 {
 
-void EditorPages::Reload() {
-    Ladder->Reload();
-    Arrays->Reload();
-    WorkboxPanel->Refresh();
-    WholeArrays->Reload();
-    Displays->Reload();
-    Tables->Reload();
-    Speech->Reload();
-}
-
-void EditorPages::ProjectReplaced() {
-    Workbox->Reset();
-    Displays->Editor().Reset();
-    Tables->Editor().Reset();
-    Tables->EditorArea()->hide();
-    Speech->Editor().Reset();
-    Speech->FormatDialog()->hide();
-    Reload();
-}
-
 EditorPages AddEditorPages(QTabWidget& tabs, Workspace& workspace) {
     EditorPages pages;
     pages.Workbox = std::make_unique<TlmWorkbox>(workspace);
@@ -47,14 +27,10 @@ EditorPages AddEditorPages(QTabWidget& tabs, Workspace& workspace) {
     auto* layout = new QVBoxLayout(pages.Telemetry);
     layout->addWidget(pages.WorkboxPanel, 1);
     layout->addWidget(pages.WholeArrays, 1);
-    TlmWorkboxPanel* panel = pages.WorkboxPanel;
-    CommunArraysPanel* arrays = pages.Arrays;
-    TelemetryArraysView* whole = pages.WholeArrays;
-    QObject::connect(arrays, &CommunArraysPanel::workboxOpened, panel, &TlmWorkboxPanel::Refresh);
-    QObject::connect(panel, &TlmWorkboxPanel::arraysChanged, arrays, [arrays, whole] {
-        arrays->Reload();
-        whole->Reload();
-    });
+    // A pick in the arrays panel opens the workbox on that message; a
+    // workbox Save reaches the lists through the change notices.
+    QObject::connect(pages.Arrays, &CommunArraysPanel::workboxOpened, pages.WorkboxPanel,
+                     &TlmWorkboxPanel::Refresh);
     pages.Displays = new DisplayPage(workspace);
     pages.Tables = new TablePage(workspace);
     pages.Speech = new SpeechPage(workspace, MakeWorkstationVoice());
@@ -63,19 +39,13 @@ EditorPages AddEditorPages(QTabWidget& tabs, Workspace& workspace) {
     tabs.addTab(pages.Displays, QObject::tr("Displays"));
     tabs.addTab(pages.Tables, QObject::tr("Tables"));
     tabs.addTab(pages.Speech, QObject::tr("Speech"));
-    // A compile writes RAM addresses into the arrays and the check's
-    // findings follow the ladder: each page shows them afresh when opened.
+    // Opening the ladder page picks the coil tool again; what the pages
+    // show is already current, so a page switch rebuilds nothing.
     LadderPage* ladder = pages.Ladder;
-    QWidget* telemetry = pages.Telemetry;
-    QObject::connect(&tabs, &QTabWidget::currentChanged, ladder,
-                     [&tabs, ladder, telemetry, arrays, whole](int index) {
-                         if (tabs.widget(index) == ladder)
-                             ladder->OpenPage();
-                         if (tabs.widget(index) == telemetry) {
-                             arrays->Reload();
-                             whole->Reload();
-                         }
-                     });
+    QObject::connect(&tabs, &QTabWidget::currentChanged, ladder, [&tabs, ladder](int index) {
+        if (tabs.widget(index) == ladder)
+            ladder->OpenPage();
+    });
     return pages;
 }
 

@@ -1,5 +1,6 @@
 // The pages of the ladder, telemetry, display, table and speech editors,
-// added to the main window's page tabs, with the workbox they share.
+// added to the main window's page tabs, with the workbox they share. Each
+// page shows the project again from the change notices of its parts.
 #pragma once
 
 #include "workspace/tlm_workbox.h"
@@ -30,16 +31,9 @@ struct EditorPages {
     DisplayPage* Displays = nullptr;
     TablePage* Tables = nullptr;
     SpeechPage* Speech = nullptr;
-
-    // Every page shows the project again (after Undo and Redo).
-    void Reload();
-    // Another project replaced the old one (New, Open): the editors drop
-    // their forms, then every page shows the new project.
-    void ProjectReplaced();
 };
 
-// Adds the pages to tabs; opening the ladder tab opens the ladder page, and
-// opening the telemetry tab shows the arrays as they now stand.
+// Adds the pages to tabs; opening the ladder tab opens the ladder page.
 EditorPages AddEditorPages(QTabWidget& tabs, Workspace& workspace);
 
 } // namespace k7

@@ -72,6 +72,13 @@ LadderPage::LadderPage(Workspace& workspace, QWidget* parent)
     layout->addWidget(scroll_);
     CreateCoilDialog();
     OpenPage();
+    // The findings name the rungs' variables: they follow every part that
+    // renames the databases, the ladder itself included.
+    changes_ = workspace_.notices.Subscribe([this](ProjectPart part) {
+        if (ChangesDatabaseNames(part))
+            Reload();
+    });
+    Reload();
 }
 
 QWidget* LadderPage::CreatePalette() {
@@ -125,7 +132,6 @@ void LadderPage::OpenPage() {
     if (QToolButton* tool = ToolButton(editor_.Tool()))
         tool->setChecked(true);
     coilDialog_->hide();
-    Reload();
 }
 
 void LadderPage::Reload() {

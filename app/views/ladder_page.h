@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/widgets/ladder_grid.h"
+#include "workspace/change_notices.h"
 #include "workspace/ladder_editor.h"
 
 #include <QWidget>
@@ -52,6 +53,7 @@ class LadderPage : public QWidget {
     void AfterEdit();
 
     Workspace& workspace_;
+    ChangeSubscription changes_;
     LadderEditor editor_;
     CellPictures pictures_;
     LadderGrid* grid_ = nullptr;

@@ -1,6 +1,5 @@
 #include "app/views/notes_page.h"
 
-
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -21,6 +20,10 @@ NotesPage::NotesPage(Workspace& workspace, QWidget* parent)
     layout->addWidget(notes_);
     notes_->setPlaceholderText("Project notes");
     connect(notes_, &QPlainTextEdit::textChanged, this, &NotesPage::NotesEdited);
+    changes_ = workspace_.notices.Subscribe([this](ProjectPart part) {
+        if (part == ProjectPart::Notes || part == ProjectPart::WholeProject)
+            Reload();
+    });
     Reload();
 }
 

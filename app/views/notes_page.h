@@ -1,5 +1,6 @@
 // The project page: the free notes and, read-only, the program version and
-// date of the last save.
+// date of the last save. Shows them again when the notes change or another
+// project replaces the one shown.
 #pragma once
 
 #include "workspace/workspace.h"
@@ -27,6 +28,7 @@ class NotesPage : public QWidget {
     void NotesEdited();
 
     Workspace& workspace_;
+    ChangeSubscription changes_;
     QPlainTextEdit* notes_;
     QLineEdit* savedBy_;
     QLineEdit* savedOn_;

@@ -89,6 +89,15 @@ SpeechPage::SpeechPage(Workspace& workspace, std::unique_ptr<SpeechVoice> voice,
         if (editor_.ClickCell(row + 1, column))
             ShowFormatBox();
     });
+    changes_ = workspace_.notices.Subscribe([this](ProjectPart part) {
+        if (workspace_.OpenedAfresh(part)) {
+            editor_.Reset(); // the form held a report of the old project
+            formatDialog_->hide();
+        }
+        if (part == ProjectPart::Speech || part == ProjectPart::Phrases ||
+            part == ProjectPart::WholeProject)
+            Reload();
+    });
     Reload();
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/views/speech_voice.h"
 #include "tables_speech/speech_editor.h"
+#include "workspace/change_notices.h"
 
 #include <QWidget>
 
@@ -47,6 +48,7 @@ class SpeechPage : public QWidget {
     void Speak();
 
     Workspace& workspace_;
+    ChangeSubscription changes_;
     SpeechEditor editor_;
     std::unique_ptr<SpeechVoice> voice_;
     PhraseTable* phrases_ = nullptr;

@@ -146,6 +146,14 @@ TablePage::TablePage(Workspace& workspace, QWidget* parent)
         if (editor_.DropOnCell(row + 1, column, n.toStdString()))
             ShowGrid();
     });
+    changes_ = workspace_.notices.Subscribe([this](ProjectPart part) {
+        if (workspace_.OpenedAfresh(part)) {
+            editor_.Reset(); // the form held a table of the old project
+            editorArea_->hide();
+        }
+        if (part == ProjectPart::Tables || part == ProjectPart::WholeProject)
+            Reload();
+    });
     Reload();
 }
 

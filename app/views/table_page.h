@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tables_speech/table_editor.h"
+#include "workspace/change_notices.h"
 
 #include <QWidget>
 #include <functional>
@@ -45,6 +46,7 @@ class TablePage : public QWidget {
     QPushButton* Button(const QString& caption, std::function<bool()> command);
 
     Workspace& workspace_;
+    ChangeSubscription changes_;
     TableEditor editor_;
     QListWidget* list_ = nullptr;
     DropLineEdit* name_ = nullptr;

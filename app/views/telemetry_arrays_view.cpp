@@ -30,6 +30,12 @@ TelemetryArraysView::TelemetryArraysView(Workspace& workspace, QWidget* parent)
     layout->addWidget(tx_);
     layout->addWidget(new QLabel(tr("RX Array")));
     layout->addWidget(rx_);
+    // A compile writes the RAM addresses into the arrays.
+    changes_ = workspace_.notices.Subscribe([this](ProjectPart part) {
+        if (part == ProjectPart::TelemetryArrays || part == ProjectPart::WholeProject ||
+            part == ProjectPart::CompileFinished)
+            Reload();
+    });
     Reload();
 }
 

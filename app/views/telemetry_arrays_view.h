@@ -2,6 +2,8 @@
 // edits them one message at a time in the TLM Workbox.
 #pragma once
 
+#include "workspace/change_notices.h"
+
 #include <QWidget>
 
 class QTableWidget;
@@ -24,6 +26,7 @@ class TelemetryArraysView : public QWidget {
     static void Fill(QTableWidget* grid, const TTlmArray& array);
 
     Workspace& workspace_;
+    ChangeSubscription changes_;
     QTableWidget* tx_ = nullptr;
     QTableWidget* rx_ = nullptr;
 };

@@ -55,6 +55,12 @@ TlmWorkboxPanel::TlmWorkboxPanel(Workspace& workspace, TlmWorkbox& workbox, QWid
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(frame_);
+    changes_ = workspace_.notices.Subscribe([this](ProjectPart part) {
+        if (workspace_.OpenedAfresh(part))
+            workbox_.Reset(); // the workbox held an array of the old project
+        if (part == ProjectPart::TelemetryArrays || part == ProjectPart::WholeProject)
+            Refresh();
+    });
     Refresh();
 }
 

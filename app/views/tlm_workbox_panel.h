@@ -3,6 +3,7 @@
 // the workbox's state again.
 #pragma once
 
+#include "workspace/change_notices.h"
 #include "workspace/tlm_workbox.h"
 
 #include <QWidget>
@@ -53,6 +54,7 @@ class TlmWorkboxPanel : public QWidget {
     void FillEntries();
 
     Workspace& workspace_;
+    ChangeSubscription changes_;
     TlmWorkbox& workbox_;
     QGroupBox* frame_ = nullptr;
     QSpinBox* board_ = nullptr;

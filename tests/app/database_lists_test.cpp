@@ -1,17 +1,23 @@
 // The database lists: drags carry the name and its type letter, and a
-// press on a name feeds Variable Search while it shows.
+// press on a name feeds Variable Search while it shows; "Debug" puts the
+// last compile's symbol lists in their place. Each list is rebuilt from the
+// notices of its parts only.
 #include "app/views/database_lists_panel.h"
 #include "app/views/notes_page.h"
+#include "app/views/symbol_lists_panel.h"
 #include "app/views/variable_search_panel.h"
 #include "tests/app/app_fixture.h"
 
 #include <QAction>
+#include <QDockWidget>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableWidget>
 
 using k7::test::AppFixture;
 
@@ -70,13 +76,59 @@ class DatabaseListsTest : public QObject {
         QTest::keyClicks(window.Notes()->NotesEdit(), "notes");
         window.ModeButton("Engineer")->setChecked(true);
         window.ModeButton("Design")->setChecked(true);
-        window.Pages()->setCurrentIndex(0);
+        k7::SymbolListsPanel* symbols = window.SymbolLists();
+        const int compiled = symbols->RebuildCount();
+        for (int page = window.Pages()->count() - 1; page >= 0; --page)
+            window.Pages()->setCurrentIndex(page);
         QCOMPARE(lists->RebuildCount(), before);
 
         // The adder's one output joins the Float list only.
         app.AddAdder("System.BootTrg");
         QCOMPARE(lists->RebuildCount(), before + 1);
         QVERIFY(!lists->List(k7::DbType::Float)->findItems("ADD.SUM", Qt::MatchExactly).isEmpty());
+        // The symbol lists follow the compiles alone.
+        QCOMPARE(symbols->RebuildCount(), compiled);
+        window.CompileAction()->trigger();
+        QCOMPARE(symbols->RebuildCount(), compiled + 1);
+        QCOMPARE(lists->RebuildCount(), before + 1);
+    }
+
+    void debugShowsTheLastCompilesAddressesAndDesignTheNames() {
+        AppFixture app(AppFixture::Library::Small);
+        k7::MainWindow& window = *app.window;
+        app.AddAdder("System.BootTrg");
+        window.CompileAction()->trigger();
+        QCOMPARE(app.session.LastReport().Clean, true);
+
+        window.ModeButton("Debug")->setChecked(true);
+        QVERIFY(app.workspace.shell.Mode == k7::ShellMode::Debug);
+        QVERIFY(window.DatabaseLists()->isHidden());
+        QTableWidget* status = window.SymbolLists()->List(k7::SymbolListKind::Status);
+        QVERIFY(!status->isHidden());
+        QCOMPARE(status->columnCount(), 4);
+        QCOMPARE(status->horizontalHeaderItem(3)->text(), QString("Bit"));
+        const QList<QTableWidgetItem*> logon = status->findItems("System.Logon", Qt::MatchExactly);
+        QCOMPARE(logon.size(), 1);
+        const int row = logon.front()->row();
+        QVERIFY(!status->item(row, 2)->text().isEmpty());
+        QCOMPARE(status->item(row, 3)->text().toStdString(),
+                 k7::StatusBitOf(status->item(row, 2)->text().toStdString()));
+        QCOMPARE(window.SymbolLists()->List(k7::SymbolListKind::Float)->columnCount(), 3);
+        // A trigger has no RAM address of its own: it is listed apart.
+        QCOMPARE(window.SymbolLists()
+                     ->List(k7::SymbolListKind::Triggers)
+                     ->findItems("System.BootTrg", Qt::MatchExactly)
+                     .size(),
+                 1);
+
+        window.ModeButton("Design")->setChecked(true);
+        QVERIFY(window.SymbolLists()->isHidden());
+        QVERIFY(!window.DatabaseLists()->isHidden());
+        QCOMPARE(window.DatabaseLists()
+                     ->List(k7::DbType::Status)
+                     ->findItems("System.BootTrg", Qt::MatchExactly)
+                     .size(),
+                 1);
     }
 };
 

@@ -103,7 +103,7 @@ TEST(LibraryView, ItemCodeAsTheThreeChoices) {
 TEST(LibraryView, EngineerModeShowsOtherModesOpenTheEditor) {
     TestBench bench(ViewLibrary);
     InstanceEditor editor(bench.workspace);
-    bench.workspace.shell.Mode = "Engineer";
+    bench.workspace.shell.Mode = ShellMode::Engineer;
     const std::optional<LibraryView> view = PickLibraryModule(bench.workspace, editor, "Showcase");
     ASSERT_TRUE(view);
     EXPECT_EQ(view->ModuleNumber, 30);
@@ -112,7 +112,7 @@ TEST(LibraryView, EngineerModeShowsOtherModesOpenTheEditor) {
     EXPECT_EQ(bench.ui.Errors, std::vector<std::string>{
                                    "The module type \"Nothing\" is not in the module library."});
 
-    bench.workspace.shell.Mode = "Debug";
+    bench.workspace.shell.Mode = ShellMode::Debug;
     EXPECT_FALSE(PickLibraryModule(bench.workspace, editor, "Showcase"));
     EXPECT_TRUE(editor.IsOpen());
     EXPECT_EQ(editor.State().ModuleNumber, 30);

@@ -250,3 +250,83 @@ TEST_F(K7cCommand, DocumentationListsModulesInTheCompilersOrder) {
               "Tank2...Adder  Input A=5  Input B=6\r\n"
               "Tank...Adder  Input A=7  Input B=8\r\n");
 }
+
+namespace {
+
+const char* AdderLine = "99|2|Adder|Adds.|FISS.Input A.|FISS.Input B.|FOSS.Sum.SUM|\\\r\n";
+
+// The case project with one adder whose first input is given.
+std::string ProjectWithAdder(const std::string& input) {
+    std::string project = CaseProject("", "", "");
+    project.insert(project.find("!Display definition"),
+                   "2|99,0,0,|ADD|" + input + "|2|ADD.SUM|$0|$0\r\n");
+    return project;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+} // namespace
+
+// A first compile assigns RAM addresses: without --save the project file
+// stays as it was and the output says how to keep them; with --save they
+// are stored, so the next compile assigns none. A name that exists nowhere
+// is a compile error: exit status 1.
+TEST_F(K7cCommand, CompileStoresNewAddressesOnlyWithSave) {
+    test::WriteAll(dir.File("sys/K7MODDEF.TXT"), std::string(CaseLibrary) + AdderLine);
+    const std::string project = ProjectWithAdder("System.BootTrg");
+    test::WriteAll(dir.File("p.tvr"), project);
+    const std::string compile = "compile " + dir.File("p.tvr") + " --out " + dir.File("image.txt") +
+                                " --date '06/12/2026 10:00:00'";
+
+    CommandRun run = K7c(compile);
+    EXPECT_EQ(run.Status, 0) << run.Output << run.Errors;
+    EXPECT_TRUE(Contains(run.Output, "No errors\nNew RAM addresses were assigned; --save stores "
+                                     "them in the project.\n"))
+        << run.Output;
+    EXPECT_TRUE(Contains(run.Output, "Done compiling...no errors\n")) << run.Output;
+    EXPECT_EQ(test::ReadAll(dir.File("p.tvr")), project);
+    EXPECT_TRUE(Contains(test::ReadAll(dir.File("image.txt")), "\r\n"));
+
+    run = K7c(compile + " --save");
+    EXPECT_EQ(run.Status, 0) << run.Output << run.Errors;
+    EXPECT_TRUE(Contains(run.Output, "New RAM addresses were assigned and saved in the project.\n"))
+        << run.Output;
+    EXPECT_NE(test::ReadAll(dir.File("p.tvr")), project);
+
+    run = K7c(compile);
+    EXPECT_EQ(run.Status, 0) << run.Output << run.Errors;
+    EXPECT_FALSE(Contains(run.Output, "New RAM addresses")) << run.Output;
+
+    test::WriteAll(dir.File("bad.tvr"), ProjectWithAdder("Nowhere.Value"));
+    run = K7c("compile " + dir.File("bad.tvr") + " --out " + dir.File("bad.txt"));
+    EXPECT_EQ(run.Status, 1) << run.Output << run.Errors;
+    EXPECT_TRUE(Contains(run.Output, "Done compiling...errors\n")) << run.Output;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("bad.txt")));
+}
+
+// --without leaves a section out; a file that cannot be written and a
+// section name that does not exist are usage errors (exit status 2).
+TEST_F(K7cCommand, DocWritesTheChosenSectionsAndRefusesWhatItCannotDo) {
+    test::WriteAll(dir.File("sys/K7MODDEF.TXT"), std::string(CaseLibrary) + AdderLine);
+    test::WriteAll(dir.File("sys/Docintro.TXT"), "");
+    test::WriteAll(dir.File("p.tvr"), ProjectWithAdder("System.BootTrg"));
+    const std::string doc = "doc " + dir.File("p.tvr") + " --date '06/12/2026 10:00:00'";
+
+    CommandRun run = K7c(doc + " --out " + dir.File("all.txt"));
+    ASSERT_EQ(run.Status, 0) << run.Output << run.Errors;
+    const std::string all = test::ReadAll(dir.File("all.txt"));
+    EXPECT_TRUE(Contains(all, "ADD...Adder  Input A=System.BootTrg  Input B=2\r\n")) << all;
+
+    run = K7c(doc + " --out " + dir.File("some.txt") + " --without modules,xref");
+    ASSERT_EQ(run.Status, 0) << run.Output << run.Errors;
+    const std::string some = test::ReadAll(dir.File("some.txt"));
+    EXPECT_FALSE(Contains(some, "ADD...Adder")) << some;
+    EXPECT_LT(some.size(), all.size());
+
+    run = K7c(doc + " --out " + dir.File("no/such/dir/doc.txt"));
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_TRUE(Contains(run.Errors, "no/such/dir/doc.txt")) << run.Errors;
+    EXPECT_EQ(K7c(doc + " --without pictures").Status, 2);
+}

@@ -20,8 +20,9 @@ struct FakeLine {
     std::set<std::string> MissingDevices; // paths that cannot be opened
     std::optional<LineSettings> Settings; // the last configuration
     bool Open = false;
-    bool Gone = false;    // the device went away
-    long WriteLimit = -1; // bytes a write takes at most; -1 takes all
+    bool Gone = false;            // the device went away
+    bool RefusesSettings = false; // Configure fails, as a driver may
+    long WriteLimit = -1;         // bytes a write takes at most; -1 takes all
     int ReadCalls = 0;
     int PurgeCalls = 0;
     std::function<void()> DuringRead; // runs inside Read
@@ -44,6 +45,8 @@ class FakeSerialDevice : public SerialDevice {
     void Close() override { Line.Open = false; }
     bool IsOpen() const override { return Line.Open; }
     bool Configure(const LineSettings& settings) override {
+        if (Line.RefusesSettings)
+            return false;
         Line.Settings = settings;
         return true;
     }

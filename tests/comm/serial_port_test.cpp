@@ -34,18 +34,6 @@ class ScriptedPortTest : public ::testing::Test {
     TSeComm32 Port;
 };
 
-TEST_F(ScriptedPortTest, DefaultsOfANewPort) {
-    EXPECT_EQ(Port.Port(), 1);
-    EXPECT_EQ(Port.BaudRate(), TBaudRate::br9600);
-    EXPECT_EQ(Port.Parity(), TParity::pNone);
-    EXPECT_EQ(Port.DataBits(), TDataBits::db8);
-    EXPECT_EQ(Port.StopBits(), TStopBits::sb1);
-    EXPECT_EQ(Port.Mode(), TMode::mNormal);
-    EXPECT_TRUE(Port.ShowErrors());
-    EXPECT_FALSE(Port.PortOpen());
-    EXPECT_FALSE(Port.InUse());
-}
-
 TEST_F(ScriptedPortTest, OpenConfiguresRaw9600Eight1None) {
     Port.SetPort(3);
     ASSERT_TRUE(Port.OpenPort());
@@ -56,6 +44,26 @@ TEST_F(ScriptedPortTest, OpenConfiguresRaw9600Eight1None) {
     EXPECT_EQ(Line.Settings->Parity, LineParity::None);
     EXPECT_EQ(Line.Settings->StopBits, 1);
     EXPECT_TRUE(Ui.Questions.empty());
+}
+
+TEST_F(ScriptedPortTest, ADeviceThatRefusesItsLineSettingsIsClosedWithAMessage) {
+    Port.SetPort(3);
+    Line.RefusesSettings = true;
+    EXPECT_FALSE(Port.OpenPort());
+    EXPECT_FALSE(Port.PortOpen());
+    const std::string expected =
+        "/dev/unit3: the device refused the line settings 9600 baud, 8 data bits, 1 stop bits";
+    EXPECT_EQ(Ui.Errors, Messages{expected});
+    EXPECT_EQ(Port.LastError(), expected);
+}
+
+TEST_F(ScriptedPortTest, ARateOutsideTheListIsRefused) {
+    Port.SetPort(3);
+    Port.SetBaudRate(static_cast<TBaudRate>(42));
+    EXPECT_FALSE(Port.OpenPort());
+    EXPECT_FALSE(Port.PortOpen());
+    EXPECT_FALSE(Line.Settings); // never handed to the device
+    EXPECT_EQ(Ui.Errors, Messages{"COM3: the unit's ports run at no such baud rate"});
 }
 
 TEST_F(ScriptedPortTest, FailedOpenAsksAbortOrRetry) {
@@ -249,20 +257,6 @@ TEST_F(ScriptedPortTest, PurgeDiscardsWhatIsWaiting) {
     EXPECT_EQ(Port.CharCount(), 0);
 }
 
-TEST(SerialPortEnumerations, DeviceValues) {
-    EXPECT_EQ(BaudRateValue(TBaudRate::br300), 300);
-    EXPECT_EQ(BaudRateValue(TBaudRate::br600), 600);
-    EXPECT_EQ(BaudRateValue(TBaudRate::br19200), 19200);
-    EXPECT_EQ(BaudRateValue(TBaudRate::br115200), 115200);
-    EXPECT_EQ(static_cast<int>(TParity::pEven), 0);
-    EXPECT_EQ(static_cast<int>(TParity::pOdd), 3);
-    EXPECT_EQ(LineParityOf(TParity::pMark), LineParity::Mark);
-    EXPECT_EQ(LineParityOf(TParity::pOdd), LineParity::Odd);
-    EXPECT_EQ(DataBitsValue(TDataBits::db5), 5);
-    EXPECT_EQ(DataBitsValue(TDataBits::db8), 8);
-    EXPECT_EQ(StopBitsValue(TStopBits::sb2), 2);
-}
-
 // --- a real pseudo-terminal -------------------------------------------------
 
 class PtyPortTest : public ::testing::Test {
@@ -439,19 +433,16 @@ TEST(PosixLine, SizeStopBitsAndRates) {
         EXPECT_EQ(tio.c_cflag & CSIZE, sizes[bits - 5]);
         EXPECT_TRUE(tio.c_cflag & CSTOPB);
     }
-    const struct {
-        int Rate;
-        speed_t Code;
-    } rates[] = {{300, B300},     {600, B600},      {1200, B1200},   {2400, B2400},
-                 {4800, B4800},   {9600, B9600},    {19200, B19200}, {38400, B38400},
-                 {57600, B57600}, {115200, B115200}};
-    for (const auto& rate : rates) {
-        termios tio{};
-        LineSettings settings;
-        settings.BaudRate = rate.Rate;
-        MakeRawLine(tio, settings);
-        EXPECT_EQ(cfgetospeed(&tio), rate.Code) << rate.Rate;
-    }
+    termios tio{};
+    LineSettings settings;
+    settings.BaudRate = 19200;
+    EXPECT_TRUE(MakeRawLine(tio, settings));
+    EXPECT_EQ(cfgetospeed(&tio), static_cast<speed_t>(B19200));
+    // A rate the unit's ports do not run at is refused, not made 9600.
+    settings.BaudRate = 14400;
+    termios untouched = Cluttered();
+    EXPECT_FALSE(MakeRawLine(untouched, settings));
+    EXPECT_EQ(untouched.c_lflag, ~tcflag_t{0});
 }
 
 TEST(PosixPort, RefusesWhatIsNoSerialDevice) {

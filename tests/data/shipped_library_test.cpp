@@ -121,22 +121,6 @@ TEST(ShippedLibrary, IsWrittenInTheCanonicalRecordLayout) {
                                << file.substr(differ > 40 ? differ - 40 : 0, 80);
 }
 
-TEST(ShippedLibrary, CategoryListsOfferAboutFortyModules) {
-    size_t total = 0;
-    for (int category = CatIoSystem; category <= CatComm; ++category) {
-        const std::vector<std::string>& names = Library().CategoryLists[category];
-        EXPECT_FALSE(names.empty()) << "category " << category;
-        total += names.size();
-        for (const std::string& name : names) {
-            const int number = Library().FindModuleByName(name);
-            ASSERT_GT(number, 0) << name;
-            EXPECT_EQ(Module(number).TypeCode, category) << name;
-        }
-    }
-    EXPECT_GE(total, 35u);
-    EXPECT_LE(total, 50u);
-}
-
 TEST(ShippedLibrary, NamesPromptsAndSuffixesAreUniqueAndWithinLimits) {
     std::set<std::string> names;
     for (int n : DefinedNumbers()) {
@@ -172,27 +156,6 @@ TEST(ShippedLibrary, NamesPromptsAndSuffixesAreUniqueAndWithinLimits) {
             }
         }
     }
-}
-
-TEST(ShippedLibrary, DescriptionsAreWrittenOverSeveralLines) {
-    int multiLine = 0;
-    for (int n : DefinedNumbers())
-        if (Module(n).Description.find("\r\n") != std::string::npos)
-            ++multiLine;
-    EXPECT_GE(multiLine, 30);
-}
-
-TEST(ShippedLibrary, EveryAttributeLetterIsUsed) {
-    std::set<char> used[5];
-    for (int n : DefinedNumbers())
-        for (int k = 1; k <= Module(n).LastItem(); ++k)
-            for (int position = 1; position <= 4; ++position)
-                used[position].insert(Module(n).Items[k].Letter(position));
-    const std::string expected[5] = {"", "FIDTAS", "IOC", "SA", "SETACGM"};
-    for (int position = 1; position <= 4; ++position)
-        for (char letter : expected[position])
-            EXPECT_TRUE(used[position].count(letter))
-                << "letter " << letter << " at position " << position;
 }
 
 TEST(ShippedLibrary, SystemModuleMatchesTheInstanceOfANewProject) {

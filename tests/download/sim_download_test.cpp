@@ -157,37 +157,6 @@ TEST(SimDownload, NoiseBeforeRepliesCostsNoRepeats) {
     unit.Stop();
 }
 
-TEST(SimDownload, HaltThatLeavesTheProgramRunningEndsWithNoReply) {
-    SimulatedUnit unit({"--halt-not-idle"});
-    ASSERT_TRUE(unit.Ready());
-    Station station(unit.DevicePath);
-    FixedProject project;
-    project.Image = GoldenImage;
-    station.Sequence.SendProgram(project);
-    ASSERT_TRUE(station.RunLoad());
-    EXPECT_EQ(LastLines(station.Screen, 2),
-              (std::vector<std::string>{"No reply from K7.", "Sequence terminated"}));
-    EXPECT_TRUE(LinesStartingWith(unit.StateLines(), "erased|").empty());
-    EXPECT_EQ(station.Sequence.Outcome(), LoadOutcome::Failed);
-    unit.Stop();
-}
-
-TEST(SimDownload, OtherOsVersionIsAskedAbout) {
-    SimulatedUnit unit({"--os-version", "5.70"});
-    ASSERT_TRUE(unit.Ready());
-    Station station(unit.DevicePath);
-    FixedProject project;
-    project.Image = GoldenImage;
-    station.Sequence.SendProgram(project);
-    ASSERT_TRUE(station.RunLoad());
-    EXPECT_EQ(
-        station.Ui.Questions,
-        std::vector<std::string>{"Tav7 OS version may be incompatible with load, proceed anyway?"});
-    EXPECT_EQ(station.Sequence.UnitOsVersion(), "5.70");
-    EXPECT_TRUE(LinesStartingWith(unit.StateLines(), "line|").empty());
-    unit.Stop();
-}
-
 TEST(SimDownload, UnitThatVanishesMidLoadEndsTheSequence) {
     SimulatedUnit unit({"--delay-ms", "30"});
     ASSERT_TRUE(unit.Ready());
@@ -205,25 +174,6 @@ TEST(SimDownload, UnitThatVanishesMidLoadEndsTheSequence) {
     EXPECT_EQ(station.Ui.Errors, std::vector<std::string>{"K7 is not responding"});
     EXPECT_EQ(station.Screen.Lines().back(), "Sequence terminated");
     EXPECT_FALSE(station.Port.PortOpen());
-}
-
-TEST(SimDownload, UnitThatGoesQuietGetsALineFiveTimesThenNotResponding) {
-    // The halt, the two erases and three program lines are answered; then
-    // the unit goes quiet and the fourth line is sent five times in all.
-    SimulatedUnit unit({"--silent-after", "6"});
-    ASSERT_TRUE(unit.Ready());
-    Station station(unit.DevicePath);
-    FixedProject project;
-    project.Image = GoldenImage;
-    station.Sequence.SendProgram(project);
-    ASSERT_TRUE(station.RunLoad());
-    EXPECT_EQ(station.Ui.Errors, std::vector<std::string>{"K7 is not responding"});
-    ASSERT_FALSE(station.View.RepeatLabels.empty());
-    EXPECT_EQ(station.View.RepeatLabels.back(), "Repeats=4");
-    EXPECT_EQ(station.Screen.Lines().back(), "Sequence terminated");
-    EXPECT_TRUE(Eventually([&] { return unit.StateHas("frames|11"); }));
-    EXPECT_EQ(station.Sequence.Outcome(), LoadOutcome::Failed);
-    unit.Stop();
 }
 
 TEST(SimDownload, OsLoadSendsBlocksAndChecksum) {

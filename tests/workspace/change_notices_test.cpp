@@ -52,3 +52,29 @@ TEST_F(ChangeNoticesTest, AListenerMayDropAnotherWhileBeingTold) {
     workspace.MarkProjectChanged(ProjectPart::Ladder);
     EXPECT_EQ(laterCalls, 0);
 }
+
+// The database lists and the ladder's findings follow the parts whose
+// edits rename the databases; the notes, settings, cards and a compile
+// rename nothing.
+TEST_F(ChangeNoticesTest, OnlyPartsWithNamesRenameTheDatabases) {
+    for (ProjectPart part :
+         {ProjectPart::Modules, ProjectPart::TelemetryArrays, ProjectPart::Ladder,
+          ProjectPart::Tables, ProjectPart::Speech, ProjectPart::Basic, ProjectPart::WholeProject})
+        EXPECT_TRUE(ChangesDatabaseNames(part)) << static_cast<int>(part);
+    for (ProjectPart part :
+         {ProjectPart::Notes, ProjectPart::Settings, ProjectPart::Cards, ProjectPart::Displays,
+          ProjectPart::Phrases, ProjectPart::CompileFinished})
+        EXPECT_FALSE(ChangesDatabaseNames(part)) << static_cast<int>(part);
+}
+
+// New hands the editors a project afresh; a whole project put back as a
+// change (Undo, Redo) does not.
+TEST_F(ChangeNoticesTest, NewIsOpenedAfreshAndARestoreIsNot) {
+    std::vector<bool> afresh;
+    auto subscription = workspace.notices.Subscribe(
+        [&](ProjectPart part) { afresh.push_back(workspace.OpenedAfresh(part)); });
+    workspace.NewProject();
+    workspace.MarkProjectChanged(ProjectPart::WholeProject);
+    workspace.MarkProjectChanged(ProjectPart::Notes);
+    EXPECT_EQ(afresh, (std::vector<bool>{true, false, false}));
+}

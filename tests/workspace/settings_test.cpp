@@ -24,6 +24,36 @@ TEST(Settings, FirstStartWritesTheSixDefaultLines) {
     EXPECT_TRUE(s.RecentProjects.empty());
 }
 
+// An installed program's folder cannot be written: the settings go to the
+// user's configuration folder, made on the way, with the same content.
+TEST(Settings, AProgramFolderThatCannotBeWrittenSendsThemToTheConfigFolder) {
+    TempFolder program, config;
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    const std::string before = saved ? saved : "";
+    setenv("XDG_CONFIG_HOME", (config.Path() + "xdg").c_str(), 1);
+    std::vector<std::string> asked;
+    const std::string path = SettingsFilePath(program.Path(), [&](const std::string& folder) {
+        asked.push_back(folder);
+        return false;
+    });
+    const std::string writable =
+        SettingsFilePath(program.Path(), [](const std::string&) { return true; });
+    if (saved)
+        setenv("XDG_CONFIG_HOME", before.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+
+    EXPECT_EQ(asked, std::vector<std::string>{program.Path()});
+    EXPECT_EQ(path, config.Path() + "xdg/K7Studio/K7Setup.ini");
+    EXPECT_EQ(writable, program.File("K7Setup.ini"));
+    SettingsLoad load = LoadSettings(program.Path(), path);
+    EXPECT_TRUE(load.Messages.empty());
+    const std::string p = program.Path();
+    EXPECT_EQ(test::ReadAll(path), test::CrLf({p + "K7System/", p + "K7Projct/", p + "K7Spares",
+                                               p + "K7Basic/", p + "K7Spares", "0400311"}));
+    EXPECT_FALSE(std::filesystem::exists(program.File("K7Setup.ini")));
+}
+
 TEST(Settings, PreferenceStringRules) {
     WorkspaceSettings s;
     ApplyPreferenceString("1632200", s);
