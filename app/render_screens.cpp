@@ -210,6 +210,7 @@ bool SaveTerminalAfterLoad(k7::MainWindow& window, const QString& output) {
     if (!setup->VirtualUnitBox()->isChecked()) {
         std::fprintf(stderr, "k7studio_screens: no virtual unit, terminal page not drawn\n");
         return true;
+    }
     window.Command("Send Pgm")->trigger();
     k7::LoadSequence& sequence = window.Unit().Sequence;
     const QDeadlineTimer deadline(60000);
@@ -235,6 +236,7 @@ bool SaveBasicPages(k7::MainWindow& window, const QString& output) {
     page->Button("Open Editor")->click();
     k7::TBasEditForm* form = page->EditorWindow();
     if (!form)
+        return false;
     k7::BasicCodeEditor* text = form->TextControl();
     QTextCursor line(text->document()->findBlockByNumber(17)); // "  EFF = 0"
     line.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RebuildDatabases(project, library);
     const DocSource source{project, library, fuzz::ShippedIntro()};
     DocumentationChoices choices = OpenDocumentationChoices(project);
-    NoProgress progress;
+    ProgressPanel progress;
     (void)BuildDocumentation(source, choices, "12/07/2026 10:00:00", progress);
     return 0;
 }

@@ -53,7 +53,7 @@ TEST_F(ScriptedPortTest, ADeviceThatRefusesItsLineSettingsIsClosedWithAMessage) 
     EXPECT_FALSE(Port.PortOpen());
     const std::string expected =
         "/dev/unit3: the device refused the line settings 9600 baud, 8 data bits, 1 stop bits";
-    EXPECT_EQ(Ui.Errors, Messages{expected});
+    EXPECT_EQ(Ui.Warnings, Messages{expected});
     EXPECT_EQ(Port.LastError(), expected);
 }
 
@@ -63,7 +63,7 @@ TEST_F(ScriptedPortTest, ARateOutsideTheListIsRefused) {
     EXPECT_FALSE(Port.OpenPort());
     EXPECT_FALSE(Port.PortOpen());
     EXPECT_FALSE(Line.Settings); // never handed to the device
-    EXPECT_EQ(Ui.Errors, Messages{"COM3: the unit's ports run at no such baud rate"});
+    EXPECT_EQ(Ui.Warnings, Messages{"COM3: the unit's ports run at no such baud rate"});
 }
 
 TEST_F(ScriptedPortTest, FailedOpenAsksAbortOrRetry) {

@@ -3,7 +3,7 @@
 // way of naming them from the project is refused with its own message.
 #include "basic/basic_instance.h"
 #include "basic/object_file.h"
-#include "compiler/compile_driver.h"
+#include "session/project_compile.h"
 #include "tests/comm/temporary_folder.h"
 #include "tests/compiler/test_library.h"
 #include "tests/support/scripted_ui.h"
@@ -39,7 +39,7 @@ struct FolderBounds : ::testing::Test {
         options.BasicFolder = basicFolder;
         CompileContext context(project, library, options);
         CompileProgress progress;
-        outcome = Compile(context, progress);
+        outcome = CompileProject(context, progress);
         return context.Errors;
     }
     test::TemporaryFolder root;

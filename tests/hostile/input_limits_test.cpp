@@ -73,8 +73,9 @@ TEST(InputLimits, LibraryOfTenThousandRecordsKeepsTheNumberedOnes) {
     EXPECT_TRUE(load.Library.Has(MaxModuleNumber));
     EXPECT_EQ(load.Library.Module(MaxModuleNumber).Name, "Module 200");
     EXPECT_EQ(load.Messages.size(), 10000u - MaxModuleNumber);
-    if (!load.Messages.empty())
+    if (!load.Messages.empty()) {
         EXPECT_EQ(load.Messages[0].rfind("K7MODDEF.TXT, line 201: ", 0), 0u) << load.Messages[0];
+    }
 }
 
 TEST(InputLimits, LineThatNeverStopsSendingKeepsTheTerminalBounded) {

@@ -97,7 +97,7 @@ std::vector<FileKind> FileKinds() {
              ResetProject(space.project, space.library);
              DocumentationChoices choices = OpenDocumentationChoices(space.project);
              choices.FileName = path;
-             NoProgress progress;
+             ProgressPanel progress;
              GenerateDocumentation(space, choices, "12/07/2026 10:00:00", ui, progress);
              return ui.Errors;
          }},
