@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -120,11 +121,13 @@ void SpeechPage::CreateHeader(QFormLayout* form) {
 
 QWidget* SpeechPage::CreateButtons() {
     auto* row = new QWidget;
-    auto* buttons = new QHBoxLayout(row);
+    // Two rows of buttons, so the page fits beside the database lists.
+    auto* buttons = new QGridLayout(row);
     auto add = [this, buttons](const QString& caption, auto action) {
         auto* button = new QPushButton(caption);
         button->setObjectName(caption);
-        buttons->addWidget(button);
+        const int placed = buttons->count();
+        buttons->addWidget(button, placed / 4, placed % 4);
         connect(button, &QPushButton::clicked, this, action);
         return button;
     };
