@@ -35,8 +35,13 @@ void PortNameTable::SetDevice(int port, const std::string& path) {
 }
 
 std::string PortNameTable::Text() const {
+    // A default port that was cleared is written as "COMn=", since reading
+    // the file starts from the defaults again.
+    std::map<int, std::string> written = Devices;
+    for (const auto& [port, path] : DefaultPortDevices())
+        written.emplace(port, std::string());
     std::string text;
-    for (const auto& [port, path] : Devices)
+    for (const auto& [port, path] : written)
         text += "COM" + std::to_string(port) + "=" + path + "\r\n";
     return text;
 }

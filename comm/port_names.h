@@ -22,7 +22,8 @@ class PortNameTable {
     void SetDevice(int port, const std::string& path);
     const std::map<int, std::string>& Entries() const { return Devices; }
 
-    // "COM1=/dev/ttyUSB0" lines, ordered by port number, each ended by CR LF.
+    // "COM1=/dev/ttyUSB0" lines, ordered by port number, each ended by CR LF;
+    // a default port without a device is written "COM2=".
     std::string Text() const;
     // Reads such lines over the current entries. Empty string on success,
     // otherwise a message naming the first bad line; nothing changes then.

@@ -39,13 +39,13 @@ TEST(PortNames, BadLineChangesNothing) {
     EXPECT_EQ(table.DeviceFor(1), "/dev/ttyUSB0");
 }
 
-TEST(PortNames, TextIsOrderedByPortNumber) {
+TEST(PortNames, TextIsOrderedByPortNumberAndKeepsAClearedPort) {
     PortNameTable table;
     table.ReadText("COM10=/dev/x\n");
     table.SetDevice(2, "");
     const std::string text = table.Text();
     EXPECT_EQ(text.substr(0, 19), "COM1=/dev/ttyUSB0\r\n");
-    EXPECT_EQ(text.find("COM2="), std::string::npos);
+    EXPECT_NE(text.find("\r\nCOM2=\r\n"), std::string::npos);
     EXPECT_LT(text.find("COM8="), text.find("COM10="));
 }
 
@@ -55,10 +55,10 @@ TEST(PortNames, SaveAndLoadRoundTrip) {
     const std::string path = folder.Path + "/" + PortNamesFileName;
     PortNameTable saved;
     saved.SetDevice(4, "/dev/serial/by-id/usb-FTDI_K7-if00-port0");
+    saved.SetDevice(2, ""); // cleared: must not come back as the default
     ASSERT_EQ(SavePortNames(path, saved), "");
     EXPECT_FALSE(fs::exists(path + ".k7tmp"));
     PortNameTable loaded;
-    loaded.SetDevice(4, "");
     ASSERT_EQ(LoadPortNames(path, loaded), "");
     EXPECT_EQ(loaded.Entries(), saved.Entries());
 }
