@@ -60,7 +60,7 @@ void WriteFile(const std::string& path, const std::string& content) {
 // Reads a project file from disk the way Open does.
 void ReadProjectPath(const std::string& path) {
     static const ModuleLibrary library;
-    TextFile file = ReadTextLines(path);
+    TextFile file = ReadTextLines(path, ProjectFileLimits);
     Project project;
     ResetProject(project, library);
     if (file.Ok)

@@ -93,9 +93,8 @@ std::unique_ptr<Session> StartSession(UserInterface& ui, const GlobalOptions& gl
 }
 
 int OpenProjectForCommand(Workspace& workspace, const std::string& path) {
-    TextFile file = ReadTextLines(path);
-    if (!file.Ok) {
-        std::cerr << "k7c: " << file.Error << std::endl;
+    if (const std::string problem = TextFileProblem(path); !problem.empty()) {
+        std::cerr << "k7c: " << problem << std::endl;
         return ExitUsage;
     }
     return workspace.OpenProjectPath(path) ? ExitSuccess : ExitFailure;

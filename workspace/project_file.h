@@ -3,6 +3,7 @@
 #pragma once
 
 #include "workspace/project.h"
+#include "workspace/text_file.h"
 
 #include <string>
 #include <vector>
@@ -31,6 +32,8 @@ struct ProjectRead {
 // file of another kind is refused at once.
 constexpr size_t MaxProjectFileLines = 500000;
 constexpr size_t MaxProjectLineLength = 65536;
+// Reading a project file stops at the first line past these bounds.
+constexpr LineLimits ProjectFileLimits{MaxProjectFileLines, MaxProjectLineLength};
 // Why a file of these lines is not read as a project; empty when it may be.
 std::string ProjectFileSizeProblem(const std::vector<std::string>& lines);
 

@@ -5,59 +5,155 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace k7 {
 
-TextFile ReadTextLines(const std::string& path) {
-    TextFile file;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        file.Error = "Cannot open " + path + ": " + std::strerror(errno);
-        return file;
+namespace {
+
+constexpr size_t ReadPieceBytes = 1 << 20;
+
+std::string TooLargeMessage(const std::string& path) {
+    return "Cannot read " + path + ": it is larger than " +
+           std::to_string(MaxTextFileBytes / (1024 * 1024)) + " MB";
+}
+
+// Splits bytes, arriving in pieces, into lines, and notes the first line
+// past the limits, after which nothing more is taken.
+class LineCutter {
+  public:
+    LineCutter(LineLimits limits, TextFile& file) : limits_(limits), file_(file) {}
+
+    // Takes a piece; false once the limits are passed.
+    bool Take(const char* bytes, size_t size) {
+        const char* end = bytes + size;
+        while (bytes < end && !file_.Cut) {
+            const char* newline = static_cast<const char*>(std::memchr(bytes, '\n', end - bytes));
+            const char* stop = newline ? newline : end;
+            Append(bytes, static_cast<size_t>(stop - bytes));
+            if (newline && !file_.Cut)
+                EndLine();
+            bytes = newline ? newline + 1 : end;
+        }
+        return !file_.Cut;
     }
+
+    // The last line when the file does not end with a line end.
+    void Finish() {
+        if (!partial_.empty() && !file_.Cut)
+            EndLine();
+    }
+
+  private:
+    // A line may hold one character more than the bound: its CR.
+    void Append(const char* bytes, size_t size) {
+        if (limits_.MaxLineLength != static_cast<size_t>(-1)) {
+            const size_t room = limits_.MaxLineLength + 1 - partial_.size();
+            if (size > room) {
+                partial_.append(bytes, room);
+                CutHere();
+                return;
+            }
+        }
+        partial_.append(bytes, size);
+    }
+
+    void EndLine() {
+        if (!partial_.empty() && partial_.back() == '\r')
+            partial_.pop_back();
+        if (partial_.size() > limits_.MaxLineLength) {
+            CutHere();
+            return;
+        }
+        file_.Lines.push_back(std::move(partial_));
+        partial_.clear();
+        if (file_.Lines.size() > limits_.MaxLines)
+            file_.Cut = true;
+    }
+
+    void CutHere() {
+        if (partial_.size() > limits_.MaxLineLength + 1)
+            partial_.resize(limits_.MaxLineLength + 1);
+        file_.Lines.push_back(std::move(partial_));
+        partial_.clear();
+        file_.Cut = true;
+    }
+
+    LineLimits limits_;
+    TextFile& file_;
+    std::string partial_;
+};
+
+// Opens path for reading; on failure returns -1 with the message in error.
+int OpenForReading(const std::string& path, struct stat& info, std::string& error) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        error = "Cannot open " + path + ": " + std::strerror(errno);
+        return -1;
+    }
+    if (fstat(descriptor, &info) != 0)
+        info = {};
+    if (S_ISDIR(info.st_mode))
+        error = "Cannot open " + path + ": it is a folder";
+    else if (info.st_size > MaxTextFileBytes)
+        error = TooLargeMessage(path);
+    else
+        return descriptor;
+    ::close(descriptor);
+    return -1;
+}
+
+} // namespace
+
+std::string TextFileProblem(const std::string& path) {
     struct stat info {};
-    if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-        file.Error = "Cannot open " + path + ": it is a folder";
+    std::string error;
+    const int descriptor = OpenForReading(path, info, error);
+    if (descriptor >= 0)
+        ::close(descriptor);
+    return error;
+}
+
+TextFile ReadTextLines(const std::string& path, LineLimits limits) {
+    TextFile file;
+    struct stat info {};
+    const int descriptor = OpenForReading(path, info, file.Error);
+    if (descriptor < 0)
         return file;
+    // Pieces of fixed size whatever the file's kind, so a pipe or a device
+    // that never ends is refused at the size bound, and a file past a line
+    // bound is not read beyond it.
+    LineCutter cutter(limits, file);
+    std::string piece(ReadPieceBytes, '\0');
+    long long total = 0;
+    for (;;) {
+        const ssize_t got = ::read(descriptor, piece.data(), piece.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            file.Error = "Cannot read " + path + ": " + std::strerror(errno);
+            break;
+        }
+        if (got == 0) {
+            cutter.Finish();
+            file.Ok = true;
+            break;
+        }
+        total += got;
+        if (total > MaxTextFileBytes) {
+            file.Error = TooLargeMessage(path);
+            break;
+        }
+        if (!cutter.Take(piece.data(), static_cast<size_t>(got))) {
+            file.Ok = true;
+            break;
+        }
     }
-    if (info.st_size > MaxTextFileBytes) {
-        file.Error = "Cannot read " + path + ": it is larger than " +
-                     std::to_string(MaxTextFileBytes / (1024 * 1024)) + " MB";
-        return file;
-    }
-    // A regular file is read in one piece of its known size; anything else
-    // (a pipe, a device) as a stream.
-    std::string text;
-    if (S_ISREG(info.st_mode) && info.st_size > 0) {
-        text.resize(static_cast<size_t>(info.st_size));
-        in.read(text.data(), info.st_size);
-        text.resize(static_cast<size_t>(in.gcount()));
-    } else {
-        std::ostringstream content;
-        content << in.rdbuf();
-        text = content.str();
-    }
-    if (in.bad()) {
-        file.Error = "Cannot read " + path;
-        return file;
-    }
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        size_t length = end - start;
-        if (length > 0 && text[start + length - 1] == '\r')
-            --length;
-        file.Lines.push_back(text.substr(start, length));
-        start = end + 1;
-    }
-    file.Ok = true;
+    ::close(descriptor);
+    if (!file.Ok)
+        file.Lines.clear();
     return file;
 }
 

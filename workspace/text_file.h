@@ -13,14 +13,30 @@ struct TextFile {
     bool Ok = false;
     std::vector<std::string> Lines; // without line ends
     std::string Error;              // why the file could not be read
+    // Reading stopped at the first line past a LineLimits bound: Lines ends
+    // with that line (an overlong one cut to MaxLineLength + 1 characters),
+    // so whoever set the bound can name it.
+    bool Cut = false;
 };
 
 // The largest file read as text: every text file of the system is far
-// smaller; anything larger is refused before it is read.
+// smaller; a larger file is refused before it is read, and a pipe or a
+// device that sends more is refused when it passes the bound.
 constexpr long long MaxTextFileBytes = 64LL * 1024 * 1024;
 
+// Bounds of a file that a reader refuses when passed; reading stops at
+// the first line beyond them instead of reading the rest.
+struct LineLimits {
+    size_t MaxLines = static_cast<size_t>(-1);
+    size_t MaxLineLength = static_cast<size_t>(-1);
+};
+
 // Reads a file as lines; accepts CR LF and bare LF line ends.
-TextFile ReadTextLines(const std::string& path);
+TextFile ReadTextLines(const std::string& path, LineLimits limits = {});
+
+// Why path cannot be read as a text file (missing, a folder, too large),
+// without reading it; empty when it can be opened.
+std::string TextFileProblem(const std::string& path);
 
 // Writes lines each followed by CR LF to a temporary file beside path and
 // renames it over path. Returns an empty string on success, otherwise a

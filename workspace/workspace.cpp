@@ -2,6 +2,7 @@
 
 #include "workspace/databases.h"
 #include "workspace/project_file.h"
+#include "workspace/record_list.h"
 #include "workspace/telemetry_arrays.h"
 #include "workspace/text_file.h"
 
@@ -64,7 +65,7 @@ void Workspace::RecordRecent(const std::string& path) {
 // Reads path into the (new) project; on failure the project is new again.
 bool Workspace::LoadFile(const std::string& path) {
     project.FileName = path;
-    TextFile file = ReadTextLines(path);
+    TextFile file = ReadTextLines(path, ProjectFileLimits);
     if (!file.Ok) {
         ui_.ShowError(file.Error);
         ResetToNew();

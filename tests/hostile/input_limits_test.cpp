@@ -26,33 +26,61 @@ ProjectRead ReadProject(const std::vector<std::string>& lines) {
     return ReadProjectFile(lines, library, project);
 }
 
-TEST(InputLimits, ProjectOfAMillionLinesIsRefused) {
-    std::vector<std::string> lines(1000000, "0|0|0|0|0|0|0|0|0|");
-    const ProjectRead read = ReadProject(lines);
-    EXPECT_FALSE(read.Ok);
-    EXPECT_EQ(read.Message, "The project file has more than 500000 lines: it is not read.");
-}
+const char* const ProjectHead =
+    "!Unit type|LCD display choice|5.62|01/02/2026 10:00:00|\r\n7|0\r\n";
 
-TEST(InputLimits, ProjectLineOfTenMillionCharactersIsRefused) {
-    std::vector<std::string> lines = {"!Unit type|LCD display choice|5.62|", "7|0",
-                                      std::string(10000000, '|')};
-    const ProjectRead read = ReadProject(lines);
-    EXPECT_FALSE(read.Ok);
-    EXPECT_EQ(read.Message,
-              "Line 3 of the project file is longer than 65536 characters: the file is not read.");
-}
-
-TEST(InputLimits, TextFileBeyondTheLimitIsNotRead) {
+// Reads a file written with content the way Open does.
+TextFile ReadProjectText(const std::string& content) {
     test::TemporaryFolder folder;
-    const std::string path = folder.File("HUGE.tvr");
-    {
-        std::ofstream out(path, std::ios::binary);
-        out.seekp(MaxTextFileBytes);
-        out << "x";
+    const std::string path = folder.File("BIG.tvr");
+    std::ofstream(path, std::ios::binary) << content;
+    return ReadTextLines(path, ProjectFileLimits);
+}
+
+struct OversizedProject {
+    const char* Name;
+    std::string Content;
+    size_t LinesKept; // reading stops at the first line past the bound
+    std::string Message;
+};
+
+TEST(InputLimits, OversizedProjectIsRefusedAtItsFirstLinePastTheBound) {
+    std::string millionLines = ProjectHead;
+    for (int i = 0; i < 1000000; ++i)
+        millionLines += "0|0|0|0|0|0|0|0|0|\r\n";
+    const std::string tooLong = "Line 3 of the project file is longer than 65536 characters: "
+                                "the file is not read.";
+    const OversizedProject cases[] = {
+        {"a million lines", millionLines, MaxProjectFileLines + 1,
+         "The project file has more than 500000 lines: it is not read."},
+        {"a line of ten million characters",
+         ProjectHead + std::string(10000000, '|') + "\r\n" + "0|0|\r\n", 3, tooLong},
+        {"one character past the bound before its CR",
+         ProjectHead + std::string(MaxProjectLineLength + 1, '|') + "\r\n", 3, tooLong},
+        {"one character past the bound at the end of the file",
+         ProjectHead + std::string(MaxProjectLineLength + 1, '|'), 3, tooLong},
+    };
+    for (const OversizedProject& oversized : cases) {
+        SCOPED_TRACE(oversized.Name);
+        const TextFile file = ReadProjectText(oversized.Content);
+        ASSERT_TRUE(file.Ok) << file.Error;
+        EXPECT_TRUE(file.Cut);
+        EXPECT_EQ(file.Lines.size(), oversized.LinesKept);
+        EXPECT_LE(file.Lines.back().size(), MaxProjectLineLength + 1);
+        const ProjectRead read = ReadProject(file.Lines);
+        EXPECT_FALSE(read.Ok);
+        EXPECT_EQ(read.Message, oversized.Message);
     }
-    const TextFile file = ReadTextLines(path);
-    EXPECT_FALSE(file.Ok);
-    EXPECT_EQ(file.Error, "Cannot read " + path + ": it is larger than 64 MB");
+}
+
+TEST(InputLimits, LineAtTheBoundIsRead) {
+    const std::string line(MaxProjectLineLength, '|');
+    const TextFile file = ReadProjectText(ProjectHead + line + "\r\n");
+    ASSERT_TRUE(file.Ok) << file.Error;
+    EXPECT_FALSE(file.Cut);
+    ASSERT_EQ(file.Lines.size(), 3u);
+    EXPECT_EQ(file.Lines[2], line);
+    EXPECT_EQ(ProjectFileSizeProblem(file.Lines), "");
 }
 
 TEST(InputLimits, BasicSourceOfAHundredThousandLinesIsRefused) {
