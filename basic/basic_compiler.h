@@ -62,7 +62,7 @@ class BasicCompiler {
     // words for.
     static constexpr size_t MaxSourceLines = 65536;
 
-    BasicCompiler() : lexer_(words_, errors_) {}
+    BasicCompiler() : lexer_(ReservedWords(), errors_) {}
 
     // Compiles the lines of a module; the tables stay for inspection.
     BasicCompileOutput Compile(const std::vector<std::string>& lines);
@@ -119,7 +119,6 @@ class BasicCompiler {
     bool ExpectField(const char* word, const char* message);
     void CountArgument(BasicType type, const std::string& function);
 
-    ReservedWordTable words_;
     BasicErrors errors_;
     BasicLexer lexer_;
     BasicCodeGen code_;

@@ -15,4 +15,9 @@ void ReservedWordTable::InitTokenList() {
     lookup_ = std::unordered_set<std::string>(entries_.begin(), entries_.end());
 }
 
+const ReservedWordTable& ReservedWords() {
+    static const ReservedWordTable table;
+    return table;
+}
+
 } // namespace k7

@@ -24,4 +24,8 @@ class ReservedWordTable {
     std::unordered_set<std::string> lookup_;
 };
 
+// The one table of the reserved words, built on first use: every compiler
+// shares it instead of building its own.
+const ReservedWordTable& ReservedWords();
+
 } // namespace k7

@@ -9,13 +9,10 @@
 namespace k7 {
 
 void RamMap::Clear() {
-    std::fill(cells_.begin(), cells_.end(), 0);
+    if (usedCount_ != 0)
+        std::fill(cells_.begin(), cells_.end(), 0);
+    usedCount_ = 0;
     searchedUpTo_.clear();
-}
-
-int RamMap::UsedCount() const {
-    return static_cast<int>(
-        std::count_if(cells_.begin(), cells_.end(), [](uint16_t cell) { return cell != 0; }));
 }
 
 // The first multiple of 4 strictly above cell.

@@ -22,9 +22,12 @@ class RamMap {
 
     void Clear();
     bool Used(uint32_t cell) const { return cells_[cell] != 0; }
-    void Mark(uint32_t cell) { cells_[cell] = 1; }
+    void Mark(uint32_t cell) {
+        usedCount_ += cells_[cell] == 0;
+        cells_[cell] = 1;
+    }
     // Number of occupied cells.
-    int UsedCount() const;
+    int UsedCount() const { return static_cast<int>(usedCount_); }
 
     // First run of at least size free cells that starts on a multiple of 4;
     // the cells are marked used. Returns the first cell, or -1 when no run
@@ -32,7 +35,10 @@ class RamMap {
     int64_t TakeFirstFit(uint32_t size);
 
   private:
-    std::vector<uint16_t> cells_;
+    std::vector<uint8_t> cells_;
+    // Kept as cells are marked: a compile asks for it, and a map nothing
+    // was marked in is cleared without touching its 200 KB.
+    uint32_t usedCount_ = 0;
     // Cells are only ever taken during one compile, never given back, so a
     // search for a given size can resume where the last one for a size no
     // larger stopped: no fitting run can have appeared before that point.

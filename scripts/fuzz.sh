@@ -6,6 +6,7 @@
 # What a run finds stays in build-sanitize/fuzz-work/<target>/ (the grown
 # corpus, kept for the next run) and, for a crash, in a file beside it whose
 # name starts with the target's; the seeds in fuzz/corpus/ are never changed.
+# K7_FUZZ_FLAGS adds libFuzzer options to every run (e.g. "-entropic=0").
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -27,7 +28,7 @@ for target in "${targets[@]}"; do
     echo "== $target: ${seconds}s"
     if ! build-sanitize/bin/fuzz_"$target" -max_total_time="$seconds" -timeout=10 \
         -rss_limit_mb=1024 -print_final_stats=1 -artifact_prefix="$work-" \
-        "$work" "fuzz/corpus/$target" 2>"$work.log"; then
+        ${K7_FUZZ_FLAGS:-} "$work" "fuzz/corpus/$target" 2>"$work.log"; then
         failed=1
         echo "   FOUND A FAULT: see $work.log"
     fi

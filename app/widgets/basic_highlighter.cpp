@@ -111,7 +111,7 @@ void BasicHighlighter::highlightBlock(const QString& text) {
     if (!inCode && text.trimmed().toUpper().startsWith("#CODE"))
         inCode = true;
     setCurrentBlockState(inCode ? 1 : 0);
-    for (const Span& span : Spans(words_, text, inCode)) {
+    for (const Span& span : Spans(ReservedWords(), text, inCode)) {
         switch (span.Kind) {
         case Kind::ReservedWord:
             setFormat(span.Start, span.Length, reserved_);

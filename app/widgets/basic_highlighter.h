@@ -26,7 +26,6 @@ class BasicHighlighter : public QSyntaxHighlighter {
     void highlightBlock(const QString& text) override;
 
   private:
-    ReservedWordTable words_;
     QTextCharFormat reserved_;
     QTextCharFormat number_;
     QTextCharFormat string_;

@@ -36,6 +36,15 @@ TEST_F(RamMapTest, SizeZeroOrOneTakesOneCell) {
     EXPECT_EQ(context.Ram.UsedCount(), 2);
 }
 
+TEST_F(RamMapTest, CellsMarkedTwiceCountOnceAndClearFreesThem) {
+    ReserveRange(context, 0x40F000, 0x40F007);
+    ReserveRange(context, 0x40F004, 0x40F00B); // 4..7 again
+    EXPECT_EQ(context.Ram.UsedCount(), 12);
+    context.Ram.Clear();
+    EXPECT_EQ(context.Ram.UsedCount(), 0);
+    EXPECT_EQ(FindRamBlock(context, 4, "again").Start, 0x40F000);
+}
+
 TEST_F(RamMapTest, BlockFillsAGapLeftBetweenReservations) {
     ReserveRange(context, 0x40F000, 0x40F003);
     ReserveRange(context, 0x40F010, 0x40F013);
