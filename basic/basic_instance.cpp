@@ -15,20 +15,6 @@ namespace k7 {
 
 namespace {
 
-std::vector<std::string> SplitBars(const std::string& line) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    while (true) {
-        const size_t bar = line.find('|', start);
-        if (bar == std::string::npos) {
-            fields.push_back(line.substr(start));
-            return fields;
-        }
-        fields.push_back(line.substr(start, bar - start));
-        start = bar + 1;
-    }
-}
-
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -86,30 +72,6 @@ std::string EntrySourceName(const std::string& entry) {
 }
 
 } // namespace
-
-std::optional<BasicInstanceLine> ParseBasicInstanceLine(const std::string& line) {
-    const std::vector<std::string> fields = SplitBars(line);
-    if (fields.size() < 4)
-        return std::nullopt;
-    BasicInstanceLine parsed;
-    parsed.Name = fields[0];
-    parsed.SourceName = fields[1];
-    parsed.Fields.assign(fields.begin() + 2, fields.end() - 2);
-    parsed.RamStart = fields[fields.size() - 2];
-    parsed.RamEnd = fields.back();
-    return parsed;
-}
-
-std::string BasicInstanceLineText(const BasicInstanceLine& line) {
-    std::string text = line.Name + "|" + line.SourceName;
-    for (const std::string& field : line.Fields)
-        text += "|" + field;
-    return text + "|" + line.RamStart + "|" + line.RamEnd;
-}
-
-std::string BasicInstanceName(const std::string& line) {
-    return line.substr(0, line.find('|'));
-}
 
 char BasicOutputLetter(const std::string& declaredName) {
     char letter = 'f';
@@ -181,8 +143,7 @@ std::vector<std::string> BasicLibraryFiles(const std::string& folder) {
 std::vector<std::string> BasicModuleListEntries(const std::vector<std::string>& basicModules) {
     std::vector<std::string> entries;
     for (const std::string& line : basicModules) {
-        const std::vector<std::string> fields = SplitBars(line);
-        entries.push_back(fields[0] + "..." + (fields.size() > 1 ? fields[1] : std::string()));
+        entries.push_back(BasicInstanceName(line) + "..." + BasicInstanceSourceName(line));
     }
     return entries;
 }

@@ -1,11 +1,11 @@
 // BASIC modules placed in a project: the instance line stored in the
 // project's "!Basic" list, what the workspace reads from a module's source,
 // and the editing operations of the BASIC module list (Open For Proj, Edit
-// Module, Save, Delete from Proj).
-//
-//   instance|SOURCE.BAS|I<input>...|<letter><output name>...|$start|$end
+// Module, Save, Delete from Proj). The stored line is read and written in
+// workspace/basic_module_record.h.
 #pragma once
 
+#include "workspace/basic_module_record.h"
 #include "workspace/instance_editor.h"
 
 #include <optional>
@@ -21,23 +21,6 @@ constexpr const char* MissingBasicFileMessage = "Cannot find BASIC file";
 constexpr const char* BasicNameExistsMessage = "Module name already exists";
 constexpr const char* SelectBasicModuleMessage = "You must first select a module";
 constexpr const char* BasicFileTitle = "BASIC File: ";
-
-// One stored instance line, split into its parts.
-struct BasicInstanceLine {
-    std::string Name;
-    std::string SourceName; // with its ".BAS" extension, no folder
-    // One field per input, then one per output: the letter ("I" for inputs,
-    // the type letter for outputs) and the name; empty for an empty field.
-    std::vector<std::string> Fields;
-    std::string RamStart = "$0";
-    std::string RamEnd = "$0";
-};
-
-// Nothing when the line has too few fields to be an instance line.
-std::optional<BasicInstanceLine> ParseBasicInstanceLine(const std::string& line);
-std::string BasicInstanceLineText(const BasicInstanceLine& line);
-// The instance name of a stored line: its text up to the first "|".
-std::string BasicInstanceName(const std::string& line);
 
 // The type letter of a declared output name: "f" Float, "i" Integer,
 // "m" timer, "n" Status, "t" trigger, "s" String.

@@ -3,7 +3,7 @@
 // a display panel needs on its port.
 #include "compiler/compile_context.h"
 #include "compiler/sections.h"
-#include "workspace/display_editor.h"
+#include "workspace/display_record.h"
 #include "workspace/project.h"
 #include "workspace/record_list.h"
 

@@ -293,10 +293,6 @@ void AddTypedSymbol(SymbolTable& symbols, const std::string& type, const std::st
         symbols.AddStatus(name, address);
 }
 
-std::string Field(const std::vector<std::string>& fields, size_t number) {
-    return number >= 1 && number <= fields.size() ? fields[number - 1] : std::string();
-}
-
 void FinishTable(CompileContext& context, const TableScan& table) {
     if (!table.Open || context.Pass != 3 || table.StoredStart != 0)
         return;
@@ -309,26 +305,21 @@ void FinishTable(CompileContext& context, const TableScan& table) {
                                 static_cast<uint32_t>(block.End));
 }
 
-void ScanTableRow(CompileContext& context, TableScan& table, int cells, int chars,
-                  const std::vector<std::string>& fields) {
-    const std::string type = Field(fields, 1);
-    const std::string name = Field(fields, 2);
-    if (name.empty())
+void ScanTableRow(CompileContext& context, TableScan& table, int chars, const TableRow& row) {
+    if (row.Name.empty())
         return;
     if (context.Pass == 1)
-        AddConstant(context.Constants, name, "");
-    const uint64_t cellBytes = TableCellBytes(type, chars);
-    for (int cell = 0; cell < cells; ++cell) {
-        const std::string value = Field(fields, 4 + static_cast<size_t>(cell));
+        AddConstant(context.Constants, row.Name, "");
+    const uint64_t cellBytes = TableCellBytes(row.Type, chars);
+    for (const std::string& value : row.Values) {
         if (value.empty())
             table.Cursor += cellBytes;
         else if (context.Pass == 1)
-            AddConstant(context.Constants, value, type == "String" ? "SXXX" : "XXXX");
+            AddConstant(context.Constants, value, row.Type == "String" ? "SXXX" : "XXXX");
     }
-    const std::string output = Field(fields, 4 + static_cast<size_t>(std::max(cells, 0)));
-    if (context.Pass == 2 && !output.empty()) {
-        const RamBlock block = FindRamBlock(context, BlockRequest(cellBytes), output);
-        AddTypedSymbol(context.Symbols, type, output, ToAddress(block));
+    if (context.Pass == 2 && !row.Output.empty()) {
+        const RamBlock block = FindRamBlock(context, BlockRequest(cellBytes), row.Output);
+        AddTypedSymbol(context.Symbols, row.Type, row.Output, ToAddress(block));
         table.Cursor += cellBytes;
     }
 }
@@ -456,25 +447,27 @@ void AssignTableRam(CompileContext& context) {
     TableScan table;
     int cells = 0;
     int chars = 0;
+    // The header's numbers are read leniently here, as the compile always
+    // has: a count that is not a number reads as 0 rather than as no table.
     for (size_t i = 0; i < lines.size(); ++i) {
-        const std::vector<std::string> fields = BarFields(lines[i]);
         if (IsRecordHeader(lines[i])) {
             FinishTable(context, table);
+            const TableHeaderTexts header = ReadTableHeaderTexts(lines[i]);
             table = TableScan{};
             table.Open = true;
             table.HeaderLine = i;
-            table.Name = RecordName(lines[i]);
-            cells = std::min(CellNumber(Field(fields, 6)), 1000);
-            chars = std::min(CellNumber(Field(fields, 7)), 1000);
-            table.StoredStart = HexValue(Field(fields, 9));
-            const uint32_t storedEnd = HexValue(Field(fields, 10));
+            table.Name = header.Name;
+            cells = std::clamp(CellNumber(header.Columns), 0, 1000);
+            chars = std::min(CellNumber(header.StringChars), 1000);
+            table.StoredStart = HexValue(header.RamStart);
+            const uint32_t storedEnd = HexValue(header.RamEnd);
             if (context.Pass == 2)
                 AddConstant(context.Constants, table.Name, "");
             if (context.Pass == 1 && table.StoredStart != 0)
                 ReserveRange(context, table.StoredStart, storedEnd);
             table.Cursor = table.StoredStart;
         } else if (table.Open) {
-            ScanTableRow(context, table, cells, chars, fields);
+            ScanTableRow(context, table, chars, ParseTableRow(lines[i], cells));
         }
     }
     FinishTable(context, table);

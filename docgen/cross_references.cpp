@@ -1,9 +1,14 @@
 #include "docgen/cross_references.h"
 
+#include "workspace/basic_module_record.h"
+#include "workspace/display_record.h"
 #include "workspace/linescan.h"
 #include "workspace/record_list.h"
+#include "workspace/speech_record.h"
+#include "workspace/table_record.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace k7 {
 
@@ -13,18 +18,6 @@ namespace {
 constexpr size_t MinModuleInputName = 4;
 // Ladder cells, table cells and speech cells hold names of at least this length.
 constexpr size_t MinCellName = 5;
-// Display fields shorter than this are place numbers, not names.
-constexpr size_t MinDisplayField = 3;
-
-// A speech cell "NAME;format" names NAME; blanks and tabs before it are dropped.
-std::string SpeechCellName(const std::string& cell) {
-    size_t semicolon = cell.find(';');
-    if (semicolon == std::string::npos)
-        return cell;
-    std::string name = cell.substr(0, semicolon);
-    size_t first = name.find_first_not_of(" \t");
-    return first == std::string::npos ? std::string() : name.substr(first);
-}
 
 } // namespace
 
@@ -76,16 +69,14 @@ void ReferenceIndex::AddDisplays(const Project& project) {
     std::string display;
     for (const std::string& line : project.Displays) {
         if (IsHeaderLine(line)) {
-            std::vector<std::string> fields = RecordHeaderFields(line);
-            display = FieldAt(fields, 1);
-            if (auto* slot = Slot(FieldAt(fields, 5)))
+            const DisplayHeaderTexts header = ReadDisplayHeaderTexts(line);
+            display = header.Name;
+            if (auto* slot = Slot(header.Trigger))
                 slot->push_back("     Display " + display + "...Display trigger");
             continue;
         }
-        std::vector<std::string> fields = BarFields(line);
-        for (int f = 2; f <= 11; ++f) {
-            const std::string& field = FieldAt(fields, f);
-            if (field.size() < MinDisplayField)
+        for (const std::string& field : ParseDisplayLine(line).Fields) {
+            if (field.size() < MinDisplayFieldName)
                 break;
             if (auto* slot = Slot(field))
                 slot->push_back("     Display " + display + "...Displayed variable");
@@ -137,23 +128,24 @@ void ReferenceIndex::AddTables(const Project& project) {
     int columns = 0;
     for (const std::string& line : project.Tables) {
         if (IsHeaderLine(line)) {
-            std::vector<std::string> fields = RecordHeaderFields(line);
-            table = FieldAt(fields, 1);
+            const TableHeaderTexts header = ReadTableHeaderTexts(line);
+            table = header.Name;
             const std::string prefix = "     Table " + table;
-            if (auto* slot = Slot(FieldAt(fields, 2)))
+            if (auto* slot = Slot(header.ReadSelector))
                 slot->push_back(prefix + "...Read column selector");
-            if (auto* slot = Slot(FieldAt(fields, 3)))
+            if (auto* slot = Slot(header.WriteSelector))
                 slot->push_back(prefix + "...Write column selector");
-            if (auto* slot = Slot(FieldAt(fields, 4)))
+            if (auto* slot = Slot(header.WriteTrigger))
                 slot->push_back(prefix + "...Write column trigger");
-            columns = TextNumber(FieldAt(fields, 6));
+            columns = std::clamp(TextNumber(header.Columns), 0, MaxTableColumns);
             continue;
         }
-        std::vector<std::string> fields = BarFields(line);
-        const int last = std::min(3 + std::max(columns, 0), static_cast<int>(fields.size()));
-        for (int f = 3; f <= last; ++f) {
-            const std::string& field = FieldAt(fields, f);
-            if (auto* slot = Slot(field, MinCellName))
+        const TableRow row = ParseTableRow(line, columns);
+        std::vector<const std::string*> cells = {&row.WriteInput};
+        for (const std::string& value : row.Values)
+            cells.push_back(&value);
+        for (const std::string* field : cells) {
+            if (auto* slot = Slot(*field, MinCellName))
                 slot->push_back("     Table " + table + "...Variable in cell");
         }
     }
@@ -170,16 +162,18 @@ void ReferenceIndex::AddSpeechReports(const Project& project) {
     std::string report;
     for (const std::string& line : project.SpeechReports) {
         if (IsHeaderLine(line)) {
-            std::vector<std::string> fields = RecordHeaderFields(line);
-            report = FieldAt(fields, 1);
-            for (int f = 2; f <= 6; ++f)
-                if (auto* slot = Slot(FieldAt(fields, f)))
-                    slot->push_back("     Speech Report " + report + headerUses[f - 2]);
+            const SpeechHeader header = ParseSpeechHeader(line);
+            report = header.Name;
+            const std::string* uses[] = {&header.Trigger, &header.Stop, &header.LineTrigger,
+                                         &header.LineSelect, &header.ScanTrigger};
+            for (size_t u = 0; u < std::size(uses); ++u)
+                if (auto* slot = Slot(*uses[u]))
+                    slot->push_back("     Speech Report " + report + headerUses[u]);
             continue;
         }
-        std::vector<std::string> fields = BarFields(line);
-        for (int f = 1; f <= 14; ++f) {
-            const std::string& field = FieldAt(fields, f);
+        const SpeechLine cells = ParseSpeechLine(line);
+        for (size_t i = 0; i < static_cast<size_t>(SpeechPhraseCells); ++i) {
+            const std::string& field = cells[i];
             if (field.size() < MinCellName) // the whole cell, before its format is cut off
                 continue;
             if (auto* slot = Slot(SpeechCellName(field)))
@@ -192,16 +186,16 @@ void ReferenceIndex::AddSpeechReports(const Project& project) {
 // Inputs are the fields beginning with "I"; a lower-case "i" is an Integer output.
 void ReferenceIndex::AddBasicInputs(const Project& project) {
     for (const std::string& line : project.BasicModules) {
-        std::vector<std::string> fields = BarFields(line);
-        const std::string& source = FieldAt(fields, 2);
-        for (size_t f = 2; f < fields.size(); ++f) {
-            const std::string& field = fields[f];
+        const std::optional<BasicInstanceLine> stored = ParseBasicInstanceLine(line);
+        if (!stored)
+            continue;
+        for (const std::string& field : stored->Fields) {
             if (field.empty())
                 continue;
             if (field[0] != 'I')
                 break;
             if (auto* slot = Slot(field.substr(1)))
-                slot->push_back("     Basic module..." + source + "...Input");
+                slot->push_back("     Basic module..." + stored->SourceName + "...Input");
         }
     }
 }

@@ -2,7 +2,7 @@
 // with the variables that fill them.
 #include "docgen/doc_intro.h"
 #include "docgen/doc_sections.h"
-#include "workspace/linescan.h"
+#include "workspace/display_record.h"
 #include "workspace/record_list.h"
 
 #include <unordered_map>
@@ -27,19 +27,15 @@ std::string FontText(const std::string& code) {
     }
 }
 
-// Display fields shorter than this are place numbers, not names.
-constexpr size_t MinDisplayField = 3;
-
 void WriteContentLine(const std::string& stored, DocLines& out) {
-    const std::vector<std::string> fields = BarFields(stored);
-    const std::string& text = FieldAt(fields, 1);
+    const DisplayLine body = ParseDisplayLine(stored);
+    const std::string& text = body.Text;
     std::string line = "  " + text;
     if (text.size() < 45)
         line += std::string(45 - text.size(), '.');
     size_t lastAppended = text.size();
-    for (int f = 2; f <= 11; ++f) {
-        const std::string& field = FieldAt(fields, f);
-        if (field.size() < MinDisplayField)
+    for (const std::string& field : body.Fields) {
+        if (field.size() < MinDisplayFieldName)
             break;
         if (lastAppended > 80) {
             out.push_back(line);
@@ -52,12 +48,12 @@ void WriteContentLine(const std::string& stored, DocLines& out) {
 }
 
 void WriteDisplay(const std::vector<std::string>& displays, size_t header, DocLines& out) {
-    const std::vector<std::string> fields = RecordHeaderFields(displays[header]);
+    const DisplayHeaderTexts stored = ReadDisplayHeaderTexts(displays[header]);
     out.push_back("");
     out.push_back("");
-    out.push_back("DISPLAY NAME=" + FieldAt(fields, 1) + "  Port=" + FieldAt(fields, 2) +
-                  "  DSP#=" + FieldAt(fields, 3) + "  Font=" + FontText(FieldAt(fields, 4)) +
-                  "  Trigger=" + FieldAt(fields, 5));
+    out.push_back("DISPLAY NAME=" + stored.Name + "  Port=" + stored.Port +
+                  "  DSP#=" + stored.Number + "  Font=" + FontText(stored.Font) +
+                  "  Trigger=" + stored.Trigger);
     out.push_back("");
     for (size_t i = header + 1; i < displays.size() && !IsHeaderLine(displays[i]); ++i)
         WriteContentLine(displays[i], out);
@@ -75,8 +71,7 @@ void WriteDisplaysSection(const DocSource& source, DocLines& out) {
     for (size_t i = 0; i < displays.size(); ++i) {
         if (!IsHeaderLine(displays[i]))
             continue;
-        const size_t first =
-            firstHeader.emplace(FieldAt(RecordHeaderFields(displays[i]), 1), i).first->second;
+        const size_t first = firstHeader.emplace(RecordName(displays[i]), i).first->second;
         headers.push_back(first);
     }
     for (size_t header : headers)

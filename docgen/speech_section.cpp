@@ -2,8 +2,8 @@
 // lines spelled out in phrases and variables.
 #include "docgen/doc_intro.h"
 #include "docgen/doc_sections.h"
-#include "workspace/linescan.h"
 #include "workspace/record_list.h"
+#include "workspace/speech_record.h"
 
 #include <cctype>
 
@@ -32,20 +32,20 @@ void WritePhrases(const Project& project, DocLines& out) {
 }
 
 std::string ReportHeader(const std::string& line) {
-    const std::vector<std::string> f = RecordHeaderFields(line);
-    return "RPT NAME=" + FieldAt(f, 1) + ", RPT Trig=" + FieldAt(f, 2) +
-           ", RPT STOP=" + FieldAt(f, 3) + ", LINE Trig=" + FieldAt(f, 4) +
-           ", LINE SEL=" + FieldAt(f, 5) + ", SCAN Trig=" + FieldAt(f, 6) +
-           ", BOARD=" + FieldAt(f, 7);
+    const SpeechHeader h = ParseSpeechHeader(line);
+    return "RPT NAME=" + h.Name + ", RPT Trig=" + h.Trigger + ", RPT STOP=" + h.Stop +
+           ", LINE Trig=" + h.LineTrigger + ", LINE SEL=" + h.LineSelect +
+           ", SCAN Trig=" + h.ScanTrigger + ", BOARD=" + h.Board;
 }
 
 // A cell beginning with a digit is a phrase number; any other cell is a
-// variable, shown in braces.
+// variable, shown in braces. The enable cell and the first 13 phrase cells
+// are shown, the cells the unit reads.
 std::string ReportLine(const Project& project, int number, const std::string& line) {
-    const std::vector<std::string> fields = BarFields(line);
+    const SpeechLine cells = ParseSpeechLine(line);
     std::string text = std::to_string(number) + " ";
-    for (int f = 1; f <= 14; ++f) {
-        const std::string& cell = FieldAt(fields, f);
+    for (size_t i = 0; i < static_cast<size_t>(SpeechPhraseCells); ++i) {
+        const std::string& cell = cells[i];
         if (cell.empty())
             continue;
         if (std::isdigit(static_cast<unsigned char>(cell[0]))) {

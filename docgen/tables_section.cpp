@@ -38,14 +38,14 @@ std::string RowLine(int number, const std::string& stored, int columns) {
 }
 
 void WriteTable(const std::vector<std::string>& tables, size_t header, DocLines& out) {
-    const std::vector<std::string> fields = RecordHeaderFields(tables[header]);
-    out.push_back("TABLE NAME=" + FieldAt(fields, 1) + "  Read column ctrl=" + FieldAt(fields, 2) +
-                  "  Write column ctrl=" + FieldAt(fields, 3));
-    out.push_back("Write trigger=" + FieldAt(fields, 4) + "  #Rows=" + FieldAt(fields, 5) +
-                  "  #Cols=" + FieldAt(fields, 6) + "  #Output chars/string=" + FieldAt(fields, 7));
+    const TableHeaderTexts stored = ReadTableHeaderTexts(tables[header]);
+    out.push_back("TABLE NAME=" + stored.Name + "  Read column ctrl=" + stored.ReadSelector +
+                  "  Write column ctrl=" + stored.WriteSelector);
+    out.push_back("Write trigger=" + stored.WriteTrigger + "  #Rows=" + stored.Rows +
+                  "  #Cols=" + stored.Columns + "  #Output chars/string=" + stored.StringChars);
     // A damaged column count is held to the editor's range so that a stored
     // line cannot blow up the file.
-    const int columns = std::clamp(TextNumber(FieldAt(fields, 6)), 0, MaxTableColumns);
+    const int columns = std::clamp(TextNumber(stored.Columns), 0, MaxTableColumns);
     int number = 0;
     for (size_t i = header + 1; i < tables.size() && !IsHeaderLine(tables[i]); ++i) {
         if (number == 0)
@@ -68,7 +68,7 @@ void WriteTablesSection(const DocSource& source, DocLines& out) {
     std::vector<std::pair<std::string, size_t>> headers;
     for (size_t i = 0; i < tables.size(); ++i)
         if (IsHeaderLine(tables[i]))
-            headers.emplace_back(FieldAt(RecordHeaderFields(tables[i]), 1), i);
+            headers.emplace_back(RecordName(tables[i]), i);
     std::unordered_map<std::string, size_t> firstHeader;
     for (const auto& [name, index] : headers)
         firstHeader.emplace(name, index);

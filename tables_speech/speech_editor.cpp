@@ -1,9 +1,10 @@
 #include "tables_speech/speech_editor.h"
 
 #include "tables_speech/phrase_vocabulary.h"
-#include "workspace/record_list.h"
+#include "tables_speech/speech_report.h"
 #include "workspace/databases.h"
 #include "workspace/instance_editor.h"
+#include "workspace/record_list.h"
 #include "workspace/workspace.h"
 
 #include <algorithm>

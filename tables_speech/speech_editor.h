@@ -5,7 +5,7 @@
 // project's speech list.
 #pragma once
 
-#include "tables_speech/speech_report.h"
+#include "workspace/speech_record.h"
 #include "workspace/stored_text.h"
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "tables_speech/spoken_text.h"
 
 #include "tables_speech/phrase_vocabulary.h"
+#include "tables_speech/speech_report.h"
 #include "workspace/project.h"
 
 namespace k7 {

@@ -3,7 +3,7 @@
 // number and the first phrase of each selector.
 #pragma once
 
-#include "tables_speech/speech_report.h"
+#include "workspace/speech_record.h"
 
 #include <string>
 

@@ -1,5 +1,6 @@
 #include "workspace/databases.h"
 
+#include "workspace/basic_module_record.h"
 #include "workspace/linescan.h"
 #include "workspace/module_library.h"
 #include "workspace/record_list.h"
@@ -122,16 +123,11 @@ static void AddSpeechReportNames(Project& project) {
 // field is its type letter followed by the database name.
 static void AddBasicOutputs(Project& project) {
     DatabaseLists& db = project.Databases;
-    for (const std::string& line : project.BasicModules) {
-        LineScanner scan;
-        scan.SetLine(line);
-        std::vector<std::string> fields;
-        while (!scan.AtLineEnd()) {
-            scan.TokenToBar();
-            fields.push_back(scan.ScanToken);
-        }
-        for (size_t f = 2; f + 2 < fields.size(); ++f) {
-            const std::string& field = fields[f];
+    for (const std::string& text : project.BasicModules) {
+        const std::optional<BasicInstanceLine> line = ParseBasicInstanceLine(text);
+        if (!line)
+            continue;
+        for (const std::string& field : line->Fields) {
             if (field.size() < 2)
                 continue;
             const std::string name = field.substr(1);

@@ -10,114 +10,6 @@
 
 namespace k7 {
 
-int CountPlaces(const std::string& text) {
-    int places = 0;
-    bool inRun = false; // inside a run of "@" and "." begun by an "@"
-    for (char c : text) {
-        if (c == '@') {
-            if (!inRun)
-                ++places;
-            inRun = true;
-        } else if (c != '.') {
-            inRun = false;
-        }
-    }
-    return places;
-}
-
-static PlaceKind KindOfLetter(char letter) {
-    switch (letter) {
-    case 'T':
-    case 'E':
-        return PlaceKind::TrendOrLog;
-    case 'H':
-        return PlaceKind::HorizontalBar;
-    case 'V':
-        return PlaceKind::OtherModule;
-    default:
-        return PlaceKind::Value;
-    }
-}
-
-std::vector<PlaceKind> PlaceKinds(const std::string& text) {
-    std::vector<PlaceKind> kinds;
-    size_t i = 0;
-    while (i < text.size() && kinds.size() < MaxLinePlaces) {
-        if (text[i] != '@') {
-            ++i;
-            continue;
-        }
-        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-        if (next == '@') {
-            kinds.push_back(PlaceKind::Value);
-            while (i < text.size() && (text[i] == '@' || text[i] == '.'))
-                ++i;
-            continue;
-        }
-        const PlaceKind kind = KindOfLetter(next);
-        kinds.push_back(kind);
-        i += kind == PlaceKind::Value ? 1 : 2;
-    }
-    return kinds;
-}
-
-std::string DisplayHeaderLine(const DisplayHeader& header) {
-    return "~" + header.Name + "|" + std::to_string(header.Port) + "|" +
-           std::to_string(header.Number) + "|" + std::to_string(header.Font) + "|" +
-           header.Trigger + "|";
-}
-
-std::string DisplayBodyLine(const DisplayLine& line) {
-    const int places = std::min(CountPlaces(line.Text), DisplayFieldCount);
-    std::string text = line.Text + "|";
-    for (int k = 1; k <= DisplayFieldCount; ++k)
-        text += (k <= places ? line.Fields[k - 1] : std::to_string(k)) + "|";
-    return text;
-}
-
-DisplayHeader ParseDisplayHeader(const std::string& line) {
-    LineScanner scan;
-    scan.SetLine(line);
-    DisplayHeader header;
-    scan.TokenToBar();
-    header.Name = scan.ScanToken.empty() || scan.ScanToken[0] != '~' ? scan.ScanToken
-                                                                     : scan.ScanToken.substr(1);
-    scan.TokenToBar();
-    header.Port = CellNumber(scan.ScanToken);
-    scan.TokenToBar();
-    header.Number = CellNumber(scan.ScanToken);
-    scan.TokenToBar();
-    header.Font = CellNumber(scan.ScanToken);
-    scan.TokenToBar();
-    header.Trigger = scan.ScanToken;
-    return header;
-}
-
-DisplayLine ParseDisplayLine(const std::string& line) {
-    LineScanner scan;
-    scan.SetLine(line);
-    DisplayLine body;
-    scan.TokenToBar();
-    body.Text = scan.ScanToken;
-    for (auto& field : body.Fields) {
-        scan.TokenToBar();
-        field = scan.ScanToken;
-    }
-    return body;
-}
-
-std::vector<DisplayExtent> DisplayExtents(const std::vector<std::string>& displays) {
-    std::vector<DisplayExtent> extents;
-    for (size_t i = 0; i < displays.size(); ++i) {
-        if (!IsRecordHeader(displays[i]))
-            continue;
-        if (!extents.empty())
-            extents.back().End = i;
-        extents.push_back({i, displays.size()});
-    }
-    return extents;
-}
-
 DisplayEditor::DisplayEditor(Workspace& workspace) : workspace_(workspace) {}
 
 bool DisplayEditor::ConfirmAbandon() {
@@ -127,12 +19,12 @@ bool DisplayEditor::ConfirmAbandon() {
 void DisplayEditor::LoadSelected() {
     form_ = DisplayForm{};
     changed_ = false;
-    const auto extents = DisplayExtents(workspace_.project.Displays);
+    const auto extents = RecordSpans(workspace_.project.Displays);
     if (selected_ < 0 || selected_ >= static_cast<int>(extents.size())) {
         selected_ = -1;
         return;
     }
-    const DisplayExtent extent = extents[selected_];
+    const RecordSpan extent = extents[selected_];
     const auto& displays = workspace_.project.Displays;
     form_.Header = ParseDisplayHeader(displays[extent.Header]);
     for (size_t i = extent.Header + 1; i < extent.End; ++i)
@@ -300,10 +192,10 @@ bool DisplayEditor::Save() {
         return false;
     }
     auto& displays = workspace_.project.Displays;
-    const auto extents = DisplayExtents(displays);
+    const auto extents = RecordSpans(displays);
     const std::vector<std::string> lines = FormLines();
     if (selected_ >= 0 && selected_ < static_cast<int>(extents.size())) {
-        const DisplayExtent old = extents[selected_];
+        const RecordSpan old = extents[selected_];
         displays.erase(displays.begin() + old.Header, displays.begin() + old.End);
         displays.insert(displays.begin() + old.Header, lines.begin(), lines.end());
     } else {
@@ -318,7 +210,7 @@ bool DisplayEditor::Save() {
 bool DisplayEditor::Delete() {
     if (!workspace_.Ui().AskYesNo(DeleteQuestion))
         return false;
-    const auto extents = DisplayExtents(workspace_.project.Displays);
+    const auto extents = RecordSpans(workspace_.project.Displays);
     if (selected_ < 0 || selected_ >= static_cast<int>(extents.size())) {
         workspace_.Ui().ShowError(SelectEntryMessage);
         return false;

@@ -5,6 +5,7 @@
 // display compile.
 #pragma once
 
+#include "workspace/display_record.h"
 #include "workspace/project.h"
 
 #include <array>
@@ -15,63 +16,12 @@ namespace k7 {
 
 class Workspace;
 
-constexpr int DisplayFieldCount = 10; // names stored per text line
 constexpr int MaxDisplayLines = 100;
-constexpr int MaxLinePlaces = 40; // places the unit reads per line
-constexpr int DisplayPortCount = 26;
-constexpr int DisplayNumberCount = 101;
-constexpr int FontSizeCount = 3;
-constexpr const char* FontSizeNames[FontSizeCount] = {"1X", "2X", "4X"};
-
 constexpr const char* DisplayTextHint =
     "Display text...use @@.@  where variable data should appear.";
 constexpr const char* DisplayPlaceHint = "Use @T for trend, @E for event log, @H for hor bar.";
 constexpr const char* DisplayNameMissingMessage = "You must name the display before saving";
 constexpr const char* DisplayTooLongMessage = "A display can have at most 100 lines.";
-
-// What fills a place, and how the compile resolves its name.
-enum class PlaceKind {
-    Value = 1,         // a variable, through LookupName
-    TrendOrLog = 2,    // "@T" or "@E": a trend or event log module
-    HorizontalBar = 3, // "@H": a bar module
-    OtherModule = 4,   // "@V": another module place
-};
-
-// The editor's count of places: an "@" that does not continue a run of
-// "@" and "." begun by an "@".
-int CountPlaces(const std::string& text);
-// The kinds the unit gives the places of a line, in order; at most 40.
-std::vector<PlaceKind> PlaceKinds(const std::string& text);
-
-struct DisplayHeader {
-    std::string Name;
-    int Port = 0;
-    int Number = 0; // DSP number
-    int Font = 0;   // index into FontSizeNames
-    std::string Trigger;
-};
-
-struct DisplayLine {
-    std::string Text;
-    std::array<std::string, DisplayFieldCount> Fields; // field k at [k-1]
-};
-
-// "~" name | port | number | font | trigger |, numbers in decimal.
-std::string DisplayHeaderLine(const DisplayHeader& header);
-// The text, "|", then the ten fields each followed by "|"; the fields after
-// the line's last place (at most ten places) hold their own numbers.
-std::string DisplayBodyLine(const DisplayLine& line);
-// Reading back; numbers that are not numbers read as 0.
-DisplayHeader ParseDisplayHeader(const std::string& line);
-DisplayLine ParseDisplayLine(const std::string& line);
-
-// Where one display's lines lie in the project's display list: its header
-// and the index after its last body line.
-struct DisplayExtent {
-    size_t Header = 0;
-    size_t End = 0;
-};
-std::vector<DisplayExtent> DisplayExtents(const std::vector<std::string>& displays);
 
 // The display editor's form.
 struct DisplayForm {

@@ -1,5 +1,6 @@
 #include "workspace/instance_editor.h"
 
+#include "workspace/basic_module_record.h"
 #include "workspace/databases.h"
 #include "workspace/module_library.h"
 #include "workspace/workspace.h"
@@ -193,7 +194,7 @@ bool InstanceEditor::NameInUse() const {
         if (instance.Name == state_.NameText)
             return true;
     for (const std::string& line : project.BasicModules)
-        if (line.substr(0, line.find('|')) == state_.NameText)
+        if (BasicInstanceName(line) == state_.NameText)
             return true;
     return false;
 }

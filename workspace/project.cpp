@@ -99,13 +99,4 @@ void RebuildOutputValues(TModuleInst& instance, const ModuleLibrary& library) {
         instance.Values[k] = (instance.Name + "." + def.Items[k].Suffix).substr(0, MaxValueWidth);
 }
 
-std::vector<std::string> RecordNames(const std::vector<std::string>& lines) {
-    std::vector<std::string> names;
-    for (const auto& line : lines)
-        if (!line.empty() && line[0] == '~')
-            names.push_back(line.substr(
-                1, line.find('|') == std::string::npos ? std::string::npos : line.find('|') - 1));
-    return names;
-}
-
 } // namespace k7

@@ -173,8 +173,4 @@ uint32_t InstanceBlockSize(const TModuleInst& instance, const ModuleLibrary& lib
 // Rebuilds output values from the name and the library suffixes.
 void RebuildOutputValues(TModuleInst& instance, const ModuleLibrary& library);
 
-// Names of the "~" records in displays or speech reports (text up to the
-// first "|", without the "~").
-std::vector<std::string> RecordNames(const std::vector<std::string>& lines);
-
 } // namespace k7

@@ -31,6 +31,14 @@ std::string RecordName(const std::string& headerLine) {
     return SubfieldAt(headerLine, 2, '|');
 }
 
+std::vector<std::string> RecordNames(const std::vector<std::string>& lines) {
+    std::vector<std::string> names;
+    for (const std::string& line : lines)
+        if (IsRecordHeader(line))
+            names.push_back(RecordName(line));
+    return names;
+}
+
 std::vector<RecordSpan> RecordSpans(const std::vector<std::string>& lines) {
     std::vector<RecordSpan> spans;
     for (size_t i = 0; i < lines.size(); ++i) {

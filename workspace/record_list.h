@@ -27,6 +27,9 @@ std::vector<std::string> RecordHeaderFields(const std::string& line);
 // The name of a header line: the text after "~" up to the first "|".
 std::string RecordName(const std::string& headerLine);
 
+// The names of every record, in list order.
+std::vector<std::string> RecordNames(const std::vector<std::string>& lines);
+
 // Where one record lies: its header line and the line after its last line.
 struct RecordSpan {
     size_t Header = 0;

@@ -5,6 +5,7 @@
 #include "workspace/record_list.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace k7 {
 
@@ -42,23 +43,34 @@ static bool NumberIn(const std::string& text, int low, int high, int& value) {
     return true;
 }
 
+TableHeaderTexts ReadTableHeaderTexts(const std::string& line) {
+    const std::vector<std::string> fields = RecordHeaderFields(line);
+    TableHeaderTexts texts;
+    std::string* const order[] = {&texts.Name,         &texts.ReadSelector, &texts.WriteSelector,
+                                  &texts.WriteTrigger, &texts.Rows,         &texts.Columns,
+                                  &texts.StringChars,  &texts.RowTypeIndex, &texts.RamStart,
+                                  &texts.RamEnd};
+    for (size_t n = 0; n < std::size(order); ++n)
+        *order[n] = FieldAt(fields, static_cast<int>(n + 1));
+    return texts;
+}
+
 std::optional<TableHeader> ParseTableHeader(const std::string& line) {
-    const std::vector<std::string> fields = LineFields(line);
-    auto field = [&fields](size_t n) { return n <= fields.size() ? fields[n - 1] : std::string(); };
+    const TableHeaderTexts texts = ReadTableHeaderTexts(line);
     TableHeader header;
-    header.Name = RecordName(line);
-    header.ReadSelector = field(2);
-    header.WriteSelector = field(3);
-    header.WriteTrigger = field(4);
-    if (!NumberIn(field(5), 1, MaxTableRows, header.Rows) ||
-        !NumberIn(field(6), 1, MaxTableColumns, header.Columns) ||
-        !NumberIn(field(7), MinStringChars, MaxStringChars, header.StringChars))
+    header.Name = texts.Name;
+    header.ReadSelector = texts.ReadSelector;
+    header.WriteSelector = texts.WriteSelector;
+    header.WriteTrigger = texts.WriteTrigger;
+    if (!NumberIn(texts.Rows, 1, MaxTableRows, header.Rows) ||
+        !NumberIn(texts.Columns, 1, MaxTableColumns, header.Columns) ||
+        !NumberIn(texts.StringChars, MinStringChars, MaxStringChars, header.StringChars))
         return std::nullopt;
     // The row type choice only presets the editor; a damaged one is Integer.
-    if (!NumberIn(field(8), 0, TableRowTypeCount - 1, header.RowTypeIndex))
+    if (!NumberIn(texts.RowTypeIndex, 0, TableRowTypeCount - 1, header.RowTypeIndex))
         header.RowTypeIndex = 0;
-    header.RamStart = HexValue(field(9));
-    header.RamEnd = HexValue(field(10));
+    header.RamStart = HexValue(texts.RamStart);
+    header.RamEnd = HexValue(texts.RamEnd);
     return header;
 }
 

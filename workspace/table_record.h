@@ -36,6 +36,22 @@ struct TableHeader {
     uint32_t RamEnd = 0;
 };
 
+// The header's fields as stored, before their numbers are read: what the
+// documentation and the cross references print.
+struct TableHeaderTexts {
+    std::string Name;
+    std::string ReadSelector;
+    std::string WriteSelector;
+    std::string WriteTrigger;
+    std::string Rows;
+    std::string Columns;
+    std::string StringChars;
+    std::string RowTypeIndex;
+    std::string RamStart; // "$" and hexadecimal digits
+    std::string RamEnd;
+};
+TableHeaderTexts ReadTableHeaderTexts(const std::string& line);
+
 struct TableRow {
     std::string Type = "Integer";
     std::string Name;

@@ -65,18 +65,9 @@ TEST(BasicSourceDeclarations, ReadsEveryDeclarationAsTheCompilerNumbersThem) {
     EXPECT_EQ(source.Notes, "Pump efficiency.\r\nSecond note line.");
 }
 
-TEST(BasicInstanceLine, SplitsAndJoinsTheStoredLine) {
-    const std::string text = "P1|PUMP.BAS|IFlow.Value||fP1.EFF|$40F00C|$40F00F";
-    const std::optional<BasicInstanceLine> line = ParseBasicInstanceLine(text);
-    ASSERT_TRUE(line);
-    EXPECT_EQ(line->Name, "P1");
-    EXPECT_EQ(line->SourceName, "PUMP.BAS");
-    EXPECT_EQ(line->Fields, (std::vector<std::string>{"IFlow.Value", "", "fP1.EFF"}));
-    EXPECT_EQ(line->RamStart, "$40F00C");
-    EXPECT_EQ(line->RamEnd, "$40F00F");
-    EXPECT_EQ(BasicInstanceLineText(*line), text);
-    EXPECT_FALSE(ParseBasicInstanceLine("P1|PUMP.BAS|$0"));
-    EXPECT_EQ(BasicModuleListEntries({text}), (std::vector<std::string>{"P1...PUMP.BAS"}));
+TEST(BasicInstanceLine, ListEntriesNameTheInstanceAndItsSource) {
+    EXPECT_EQ(BasicModuleListEntries({"P1|PUMP.BAS|IFlow.Value||fP1.EFF|$40F00C|$40F00F", ""}),
+              (std::vector<std::string>{"P1...PUMP.BAS", "..."}));
 }
 
 class BasicInstanceEditorTest : public ::testing::Test {

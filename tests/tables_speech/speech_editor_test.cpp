@@ -3,6 +3,7 @@
 // insert, delete and blank, and save, delete and abandon.
 #include "tables_speech/phrase_vocabulary.h"
 #include "tables_speech/speech_editor.h"
+#include "tables_speech/speech_report.h"
 #include "tests/support/scripted_ui.h"
 #include "workspace/databases.h"
 #include "workspace/workspace.h"

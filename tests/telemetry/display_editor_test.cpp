@@ -52,43 +52,6 @@ TEST(DisplayPlaces, AtMostFortyPlacesCountOnALine) {
     EXPECT_EQ(PlaceKinds(spaced).size(), 40u);
 }
 
-TEST(DisplayLines, HeaderAndBodyLinesRoundTrip) {
-    DisplayHeader header{"Wet well", 2, 7, 1, "System.SecTrg"};
-    EXPECT_EQ(DisplayHeaderLine(header), "~Wet well|2|7|1|System.SecTrg|");
-    const DisplayHeader back = ParseDisplayHeader(DisplayHeaderLine(header));
-    EXPECT_EQ(back.Name, "Wet well");
-    EXPECT_EQ(back.Port, 2);
-    EXPECT_EQ(back.Number, 7);
-    EXPECT_EQ(back.Font, 1);
-    EXPECT_EQ(back.Trigger, "System.SecTrg");
-
-    DisplayLine line;
-    line.Text = "Lvl @@.@ Trend @T";
-    line.Fields = {"WELL.LVL", "TRND.OUT", "stale3", "x", "", "", "", "", "", ""};
-    EXPECT_EQ(DisplayBodyLine(line), "Lvl @@.@ Trend @T|WELL.LVL|TRND.OUT|3|4|5|6|7|8|9|10|");
-    const DisplayLine parsed = ParseDisplayLine(DisplayBodyLine(line));
-    EXPECT_EQ(parsed.Text, line.Text);
-    EXPECT_EQ(parsed.Fields[1], "TRND.OUT");
-    EXPECT_EQ(parsed.Fields[9], "10");
-}
-
-TEST(DisplayLines, ALineWithMoreThanTenPlacesKeepsTenFields) {
-    DisplayLine line;
-    line.Text = "@ @ @ @ @ @ @ @ @ @ @ @";
-    for (int k = 0; k < DisplayFieldCount; ++k)
-        line.Fields[k] = "V" + std::to_string(k + 1);
-    EXPECT_EQ(DisplayBodyLine(line), line.Text + "|V1|V2|V3|V4|V5|V6|V7|V8|V9|V10|");
-}
-
-TEST(DisplayLines, HeadersThatAreNotNumbersReadAsZero) {
-    const DisplayHeader header = ParseDisplayHeader("~Odd|two|x|||");
-    EXPECT_EQ(header.Name, "Odd");
-    EXPECT_EQ(header.Port, 0);
-    EXPECT_EQ(header.Number, 0);
-    EXPECT_EQ(header.Trigger, "");
-    EXPECT_EQ(ParseDisplayHeader("~").Name, "");
-}
-
 TEST_F(DisplayEditorTest, SaveNeedsANameOfTwoCharacters) {
     editor.SetName("A");
     EXPECT_FALSE(editor.Save());
