@@ -2,7 +2,7 @@
 // system folder and sent line by line to a unit that acknowledges every
 // frame. Any bytes may sit in that file.
 #include "fuzz/fuzz_support.h"
-#include "tests/download/download_harness.h"
+#include "tests/comm/download_harness.h"
 #include "workspace/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

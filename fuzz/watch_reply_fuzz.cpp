@@ -2,7 +2,7 @@
 // named slots of every type so that each value column is filled.
 #include "comm/watch.h"
 #include "fuzz/fuzz_support.h"
-#include "tests/download/download_harness.h"
+#include "tests/comm/download_harness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace k7;

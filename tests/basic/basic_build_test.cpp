@@ -1,5 +1,6 @@
 #include "basic/basic_build.h"
-#include "basic_temp_folder.h"
+#include "tests/support/bytes.h"
+#include "tests/support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +13,11 @@ using namespace k7::test;
 using Strings = std::vector<std::string>;
 
 TEST(Build, EmptyTextIsNoProgram) {
-    TempFolder folder;
-    const BasicBuildResult result = BuildBasicModule({}, folder.Path("EMPTY.BAS"));
+    TemporaryFolder folder;
+    const BasicBuildResult result = BuildBasicModule({}, folder.File("EMPTY.BAS"));
     EXPECT_EQ(result.Outcome, BasicBuildOutcome::NoProgram);
     EXPECT_EQ(result.Message, "No program detected");
-    EXPECT_FALSE(std::filesystem::exists(folder.Path("EMPTY.Obj")));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("EMPTY.Obj")));
 }
 
 TEST(Build, UntitledTextIsRefused) {
@@ -26,46 +27,46 @@ TEST(Build, UntitledTextIsRefused) {
 }
 
 TEST(Build, ErrorsLeaveAnExistingObjectFileAsItWas) {
-    TempFolder folder;
-    WriteBytes(folder.Path("PUMP.Obj"), "old object\r\n");
-    const BasicBuildResult one = BuildBasicModule({"#CODE", "123"}, folder.Path("PUMP.BAS"));
+    TemporaryFolder folder;
+    WriteBytes(folder.File("PUMP.Obj"), "old object\r\n");
+    const BasicBuildResult one = BuildBasicModule({"#CODE", "123"}, folder.File("PUMP.BAS"));
     EXPECT_EQ(one.Outcome, BasicBuildOutcome::Errors);
     EXPECT_EQ(one.StatusText, "There is one error");
     ASSERT_EQ(one.Errors.size(), 1u);
     EXPECT_EQ(one.Errors[0].Line, 1);
-    const BasicBuildResult two = BuildBasicModule({"#CODE", "123", "456"}, folder.Path("PUMP.BAS"));
+    const BasicBuildResult two = BuildBasicModule({"#CODE", "123", "456"}, folder.File("PUMP.BAS"));
     EXPECT_EQ(two.StatusText, "There are 2 errors.");
-    EXPECT_EQ(ReadBytes(folder.Path("PUMP.Obj")), "old object\r\n");
+    EXPECT_EQ(ReadBytes(folder.File("PUMP.Obj")), "old object\r\n");
 }
 
 TEST(Build, CleanBuildReplacesTheObjectFile) {
-    TempFolder folder;
-    WriteBytes(folder.Path("PUMP.Obj"), "old object\r\n");
-    const BasicBuildResult result = BuildBasicModule({"END"}, folder.Path("PUMP.BAS"));
+    TemporaryFolder folder;
+    WriteBytes(folder.File("PUMP.Obj"), "old object\r\n");
+    const BasicBuildResult result = BuildBasicModule({"END"}, folder.File("PUMP.BAS"));
     EXPECT_EQ(result.Outcome, BasicBuildOutcome::Built);
     EXPECT_EQ(result.StatusText, "No errors.");
     EXPECT_TRUE(result.Message.empty());
-    EXPECT_EQ(ReadBytes(folder.Path("PUMP.Obj")),
+    EXPECT_EQ(ReadBytes(folder.File("PUMP.Obj")),
               "#System Data\r\n4|12|0|0|0\r\n#Constants:\r\n#Flash Code:\r\nt22|t22|\r\n");
 }
 
 TEST(Build, ObjectFileFollowsOnlyTheFileNamesExtension) {
-    TempFolder folder;
-    std::filesystem::create_directories(folder.Path("rel1.2"));
-    const BasicBuildResult result = BuildBasicModule({"END"}, folder.Path("rel1.2/PUMP.BAS"));
+    TemporaryFolder folder;
+    std::filesystem::create_directories(folder.File("rel1.2"));
+    const BasicBuildResult result = BuildBasicModule({"END"}, folder.File("rel1.2/PUMP.BAS"));
     EXPECT_EQ(result.Outcome, BasicBuildOutcome::Built);
-    EXPECT_TRUE(std::filesystem::exists(folder.Path("rel1.2/PUMP.Obj")));
-    EXPECT_FALSE(std::filesystem::exists(folder.Path("rel1.Obj")));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("rel1.2/PUMP.Obj")));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("rel1.Obj")));
 }
 
 TEST(Build, WriteFailureNamesTheFile) {
-    TempFolder folder;
-    const std::string source = folder.Path("missing/PUMP.BAS");
+    TemporaryFolder folder;
+    const std::string source = folder.File("missing/PUMP.BAS");
     const BasicBuildResult result = BuildBasicModule({"END"}, source);
     EXPECT_EQ(result.Outcome, BasicBuildOutcome::WriteFailed);
-    EXPECT_NE(result.Message.find(folder.Path("missing/PUMP.Obj")), std::string::npos)
+    EXPECT_NE(result.Message.find(folder.File("missing/PUMP.Obj")), std::string::npos)
         << result.Message;
-    EXPECT_FALSE(std::filesystem::exists(folder.Path("missing")));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("missing")));
 }
 
 TEST(Build, ErrorLinesAreColouredWithTwoCharactersPerLineEnd) {

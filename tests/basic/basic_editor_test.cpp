@@ -1,6 +1,7 @@
 #include "basic/basic_editor.h"
-#include "basic_temp_folder.h"
+#include "tests/support/bytes.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -105,33 +106,33 @@ TEST(EditorRules, ErrorListEntriesNameTheirLine) {
 }
 
 TEST(EditorRules, TemplateIsFoundInTheSystemFolder) {
-    TempFolder folder;
+    TemporaryFolder folder;
     EXPECT_EQ(LoadTemplate(folder.Folder()), std::nullopt);
-    WriteBytes(folder.Path("k7basic.tpl"), "#MODULE\r\n#CODE\r\nEND\r\n");
+    WriteBytes(folder.File("k7basic.tpl"), "#MODULE\r\n#CODE\r\nEND\r\n");
     EXPECT_EQ(LoadTemplate(folder.Folder()), (Strings{"#MODULE", "#CODE", "END"}));
-    EXPECT_EQ(LoadTemplate(folder.Path("")), (Strings{"#MODULE", "#CODE", "END"}));
+    EXPECT_EQ(LoadTemplate(folder.File("")), (Strings{"#MODULE", "#CODE", "END"}));
 }
 
 TEST(Editor, NewLoadsTheTemplateUntitledAndUnmodified) {
-    TempFolder folder;
-    WriteBytes(folder.Path("K7Basic.Tpl"), "#CODE\r\nEND\r\n");
+    TemporaryFolder folder;
+    WriteBytes(folder.File("K7Basic.Tpl"), "#CODE\r\nEND\r\n");
     ScriptedUi ui;
     BasicEditor editor(folder.Folder(), folder.Folder());
     editor.New(ui);
     EXPECT_EQ(editor.Lines(), (Strings{"#CODE", "END"}));
     EXPECT_EQ(editor.Caption(), "K7 Text Editor - (untitled)");
     EXPECT_FALSE(editor.Modified());
-    BasicEditor bare(folder.Path("none/"), folder.Folder());
+    BasicEditor bare(folder.File("none/"), folder.Folder());
     bare.New(ui);
     EXPECT_TRUE(bare.Lines().empty());
 }
 
 TEST(Editor, CompileKeepsTheModifiedFlagAndCaret) {
-    TempFolder folder;
-    WriteBytes(folder.Path("PUMP.BAS"), "#CODE\r\nEND\r\n");
+    TemporaryFolder folder;
+    WriteBytes(folder.File("PUMP.BAS"), "#CODE\r\nEND\r\n");
     ScriptedUi ui;
     BasicEditor editor(folder.Folder(), folder.Folder());
-    ASSERT_TRUE(editor.OpenWindow(folder.Path("PUMP.BAS"), ui));
+    ASSERT_TRUE(editor.OpenWindow(folder.File("PUMP.BAS"), ui));
     EXPECT_FALSE(editor.Modified());
     editor.EditText({"#CODE", "123", "END", "456"});
     editor.Select(9, 2);
@@ -143,7 +144,7 @@ TEST(Editor, CompileKeepsTheModifiedFlagAndCaret) {
     EXPECT_EQ(editor.StatusPanels()[3], "There are 2 errors.");
     ASSERT_EQ(editor.RedRanges().size(), 2u);
     EXPECT_EQ(editor.RedRanges()[0].Start, 7u);
-    EXPECT_FALSE(std::filesystem::exists(folder.Path("PUMP.Obj")));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("PUMP.Obj")));
 
     editor.Select(8, 0); // onto line 1
     EXPECT_EQ(editor.StatusPanels()[3], "Unrecognizable statement initiator");
@@ -154,13 +155,13 @@ TEST(Editor, CompileKeepsTheModifiedFlagAndCaret) {
     editor.Button1Click(ui);
     EXPECT_TRUE(editor.RedRanges().empty());
     EXPECT_EQ(editor.StatusPanels()[3], "No errors.");
-    EXPECT_TRUE(std::filesystem::exists(folder.Path("PUMP.Obj")));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("PUMP.Obj")));
 }
 
 TEST(Editor, CompileRefusesEmptyAndUntitledTexts) {
-    TempFolder folder;
+    TemporaryFolder folder;
     ScriptedUi ui;
-    BasicEditor editor(folder.Path("none/"), folder.Folder());
+    BasicEditor editor(folder.File("none/"), folder.Folder());
     editor.New(ui);
     editor.Button1Click(ui);
     EXPECT_EQ(ui.Errors, Strings{"No program detected"});
@@ -170,46 +171,46 @@ TEST(Editor, CompileRefusesEmptyAndUntitledTexts) {
 }
 
 TEST(Editor, SaveAsRenamesAndTheObjectFileFollows) {
-    TempFolder folder;
-    std::filesystem::create_directories(folder.Path("rel1.2"));
+    TemporaryFolder folder;
+    std::filesystem::create_directories(folder.File("rel1.2"));
     ScriptedUi ui;
-    BasicEditor editor(folder.Path("none/"), folder.Folder());
+    BasicEditor editor(folder.File("none/"), folder.Folder());
     editor.New(ui);
     editor.EditText({"#CODE", "END"});
-    ui.FileAnswers.push_back(folder.Path("rel1.2/PUMP.txt"));
+    ui.FileAnswers.push_back(folder.File("rel1.2/PUMP.txt"));
     ASSERT_TRUE(editor.Save(ui)); // untitled: Save is Save As
-    EXPECT_EQ(editor.FileName(), folder.Path("rel1.2/PUMP.BAS"));
-    EXPECT_EQ(ReadBytes(folder.Path("rel1.2/PUMP.BAS")), "#CODE\r\nEND\r\n");
+    EXPECT_EQ(editor.FileName(), folder.File("rel1.2/PUMP.BAS"));
+    EXPECT_EQ(ReadBytes(folder.File("rel1.2/PUMP.BAS")), "#CODE\r\nEND\r\n");
     EXPECT_FALSE(editor.Modified());
-    EXPECT_EQ(editor.Caption(), "K7 Text Editor - " + folder.Path("rel1.2/PUMP.BAS"));
+    EXPECT_EQ(editor.Caption(), "K7 Text Editor - " + folder.File("rel1.2/PUMP.BAS"));
     editor.Button1Click(ui);
     EXPECT_TRUE(ui.Errors.empty());
-    EXPECT_TRUE(std::filesystem::exists(folder.Path("rel1.2/PUMP.Obj")));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("rel1.2/PUMP.Obj")));
 }
 
 TEST(Editor, ClosingAsksOnlyWhenModified) {
-    TempFolder folder;
-    WriteBytes(folder.Path("PUMP.BAS"), "END\r\n");
+    TemporaryFolder folder;
+    WriteBytes(folder.File("PUMP.BAS"), "END\r\n");
     ScriptedUi ui;
     BasicEditor editor(folder.Folder(), folder.Folder());
-    ASSERT_TRUE(editor.LoadFile(folder.Path("PUMP.BAS"), ui));
+    ASSERT_TRUE(editor.LoadFile(folder.File("PUMP.BAS"), ui));
     EXPECT_EQ(editor.CloseQuestion(), std::nullopt);
 
     editor.EditText({"FO = 1"});
     EXPECT_EQ(editor.CloseQuestion(), "File PUMP.BAS has changed. Save now?");
     EXPECT_FALSE(editor.AnswerClose(SaveAnswer::Cancel, ui));
     EXPECT_TRUE(editor.AnswerClose(SaveAnswer::No, ui));
-    EXPECT_EQ(ReadBytes(folder.Path("PUMP.BAS")), "END\r\n");
+    EXPECT_EQ(ReadBytes(folder.File("PUMP.BAS")), "END\r\n");
     EXPECT_TRUE(editor.AnswerClose(SaveAnswer::Yes, ui));
-    EXPECT_EQ(ReadBytes(folder.Path("PUMP.BAS")), "FO = 1\r\n");
+    EXPECT_EQ(ReadBytes(folder.File("PUMP.BAS")), "FO = 1\r\n");
 }
 
 TEST(Editor, ClosingAsksYesNoOrCancel) {
-    TempFolder folder;
-    WriteBytes(folder.Path("PUMP.BAS"), "END\r\n");
+    TemporaryFolder folder;
+    WriteBytes(folder.File("PUMP.BAS"), "END\r\n");
     ScriptedUi ui;
     BasicEditor editor(folder.Folder(), folder.Folder());
-    ASSERT_TRUE(editor.LoadFile(folder.Path("PUMP.BAS"), ui));
+    ASSERT_TRUE(editor.LoadFile(folder.File("PUMP.BAS"), ui));
     EXPECT_TRUE(editor.Close(ui)); // unmodified: nothing asked
     EXPECT_TRUE(ui.Questions.empty());
 
@@ -218,9 +219,9 @@ TEST(Editor, ClosingAsksYesNoOrCancel) {
     ui.ThreeWayAnswers = {Answer::Cancel, Answer::No, Answer::Yes};
     EXPECT_FALSE(editor.Close(ui));
     EXPECT_TRUE(editor.Close(ui));
-    EXPECT_EQ(ReadBytes(folder.Path("PUMP.BAS")), "END\r\n");
+    EXPECT_EQ(ReadBytes(folder.File("PUMP.BAS")), "END\r\n");
     EXPECT_TRUE(editor.Close(ui));
-    EXPECT_EQ(ReadBytes(folder.Path("PUMP.BAS")), "FO = 1\r\n");
+    EXPECT_EQ(ReadBytes(folder.File("PUMP.BAS")), "FO = 1\r\n");
     EXPECT_EQ(ui.Questions, (Strings(3, "File PUMP.BAS has changed. Save now?")));
     EXPECT_FALSE(editor.Modified());
 
@@ -230,7 +231,7 @@ TEST(Editor, ClosingAsksYesNoOrCancel) {
 }
 
 TEST(Editor, FindNextAndReplaceAll) {
-    TempFolder folder;
+    TemporaryFolder folder;
     ScriptedUi ui;
     BasicEditor editor(folder.Folder(), folder.Folder());
     editor.EditText({"X = 1", "Y = X + X"});
@@ -252,15 +253,15 @@ TEST(Editor, FindNextAndReplaceAll) {
 }
 
 TEST(Editor, NewAndOpenAskBeforeDroppingModifiedText) {
-    TempFolder folder;
-    WriteBytes(folder.Path("K7Basic.Tpl"), "#CODE\r\n");
-    WriteBytes(folder.Path("PUMP.BAS"), "END\r\n");
+    TemporaryFolder folder;
+    WriteBytes(folder.File("K7Basic.Tpl"), "#CODE\r\n");
+    WriteBytes(folder.File("PUMP.BAS"), "END\r\n");
     ScriptedUi ui;
     BasicEditor editor(folder.Folder(), folder.Folder());
     const Strings typed = {"X = 1"};
     editor.EditText(typed);
     EXPECT_FALSE(editor.New(ui)); // answered No: the text stays
-    ui.FileAnswers.push_back(folder.Path("PUMP.BAS"));
+    ui.FileAnswers.push_back(folder.File("PUMP.BAS"));
     EXPECT_FALSE(editor.Open(ui));
     EXPECT_EQ(ui.Questions, Strings(2, "One or more entries has changed, OK to abandon?"));
     EXPECT_TRUE(ui.FileDialogs.empty());
@@ -275,29 +276,29 @@ TEST(Editor, NewAndOpenAskBeforeDroppingModifiedText) {
 }
 
 TEST(Editor, SaveAsAsksBeforeReplacingTheBasFileItWrites) {
-    TempFolder folder;
-    WriteBytes(folder.Path("PUMP.BAS"), "OLD\r\n");
+    TemporaryFolder folder;
+    WriteBytes(folder.File("PUMP.BAS"), "OLD\r\n");
     ScriptedUi ui;
-    BasicEditor editor(folder.Path("none/"), folder.Folder());
+    BasicEditor editor(folder.File("none/"), folder.Folder());
     editor.EditText({"NEW"});
-    ui.FileAnswers = {folder.Path("PUMP.txt"), folder.Path("PUMP.txt")};
+    ui.FileAnswers = {folder.File("PUMP.txt"), folder.File("PUMP.txt")};
     EXPECT_FALSE(editor.SaveAs(ui)); // answered No
-    EXPECT_EQ(ui.Questions, Strings{folder.Path("PUMP.BAS") + " already exists. Replace it?"});
-    EXPECT_EQ(ReadBytes(folder.Path("PUMP.BAS")), "OLD\r\n");
+    EXPECT_EQ(ui.Questions, Strings{folder.File("PUMP.BAS") + " already exists. Replace it?"});
+    EXPECT_EQ(ReadBytes(folder.File("PUMP.BAS")), "OLD\r\n");
     ui.YesNoAnswers = {true};
     ASSERT_TRUE(editor.SaveAs(ui));
-    EXPECT_EQ(ReadBytes(folder.Path("PUMP.BAS")), "NEW\r\n");
+    EXPECT_EQ(ReadBytes(folder.File("PUMP.BAS")), "NEW\r\n");
     // The dialog itself asked about the name chosen: no second question.
-    ui.FileAnswers = {folder.Path("PUMP.BAS")};
+    ui.FileAnswers = {folder.File("PUMP.BAS")};
     ASSERT_TRUE(editor.SaveAs(ui));
     EXPECT_EQ(ui.Questions.size(), 2u);
 }
 
 TEST(Editor, OpenReportsAMissingFile) {
-    TempFolder folder;
+    TemporaryFolder folder;
     ScriptedUi ui;
     BasicEditor editor(folder.Folder(), folder.Folder());
-    ui.FileAnswers.push_back(folder.Path("NOPE.BAS"));
+    ui.FileAnswers.push_back(folder.File("NOPE.BAS"));
     EXPECT_FALSE(editor.Open(ui));
     ASSERT_EQ(ui.Errors.size(), 1u);
     EXPECT_NE(ui.Errors[0].find("NOPE.BAS"), std::string::npos);

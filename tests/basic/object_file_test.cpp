@@ -1,7 +1,8 @@
 #include "basic/basic_build.h"
 #include "basic/object_file.h"
-#include "basic_temp_folder.h"
 #include "basic_test_support.h"
+#include "tests/support/bytes.h"
+#include "tests/support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +15,13 @@ using namespace k7::test;
 using Strings = std::vector<std::string>;
 
 TEST(ObjectFile, CompleteExampleMatchesByteForByte) {
-    TempFolder folder;
+    TemporaryFolder folder;
     const BasicBuildResult result = BuildBasicModule(
         {"#INPUTS", "Input value:IN", "#OUTPUTS", "Output value:OUT", "#CODE", "OUT = IN + 1.5"},
-        folder.Path("EXAMPLE.BAS"));
+        folder.File("EXAMPLE.BAS"));
     ASSERT_EQ(result.Outcome, BasicBuildOutcome::Built);
-    EXPECT_EQ(result.ObjectFileName, folder.Path("EXAMPLE.Obj"));
-    EXPECT_EQ(ReadBytes(folder.Path("EXAMPLE.Obj")),
+    EXPECT_EQ(result.ObjectFileName, folder.File("EXAMPLE.Obj"));
+    EXPECT_EQ(ReadBytes(folder.File("EXAMPLE.Obj")),
               "#System Data\r\n"
               "4|48|1|1|0\r\n"
               "#Constants:\r\n"
@@ -30,10 +31,10 @@ TEST(ObjectFile, CompleteExampleMatchesByteForByte) {
 }
 
 TEST(ObjectFile, ModuleHoldingOnlyEnd) {
-    TempFolder folder;
-    ASSERT_EQ(BuildBasicModule({"#CODE", "END"}, folder.Path("ONLY.BAS")).Outcome,
+    TemporaryFolder folder;
+    ASSERT_EQ(BuildBasicModule({"#CODE", "END"}, folder.File("ONLY.BAS")).Outcome,
               BasicBuildOutcome::Built);
-    EXPECT_EQ(ReadBytes(folder.Path("ONLY.Obj")),
+    EXPECT_EQ(ReadBytes(folder.File("ONLY.Obj")),
               "#System Data\r\n4|12|0|0|0\r\n#Constants:\r\n#Flash Code:\r\nt22|t22|\r\n");
 }
 
@@ -165,18 +166,18 @@ TEST(ObjectFileReader, RefusesDamagedFiles) {
 }
 
 TEST(ObjectFileReader, ReadsWhatTheBuildWrote) {
-    TempFolder folder;
+    TemporaryFolder folder;
     ASSERT_EQ(BuildBasicModule({"#INPUTS", "s:S$[20]", "#OUTPUTS", "o:O$[40]", "n:N%", "#CODE",
                                 "O$ = \"Level \" + S$ + \"|\"", "N% = LEN(O$)"},
-                               folder.Path("LEVEL.BAS"))
+                               folder.File("LEVEL.BAS"))
                   .Outcome,
               BasicBuildOutcome::Errors); // "|" cannot stand in a string constant
     ASSERT_EQ(BuildBasicModule({"#INPUTS", "s:S$[20]", "#OUTPUTS", "o:O$[40]", "n:N%", "#CODE",
                                 "O$ = \"Level \" + S$", "N% = LEN(O$)"},
-                               folder.Path("LEVEL.BAS"))
+                               folder.File("LEVEL.BAS"))
                   .Outcome,
               BasicBuildOutcome::Built);
-    const BasicObjectRead read = ReadBasicObjectFile(folder.Path("LEVEL.Obj"));
+    const BasicObjectRead read = ReadBasicObjectFile(folder.File("LEVEL.Obj"));
     ASSERT_TRUE(read.Ok) << read.Error;
     EXPECT_EQ(read.Object.System.InputCount, 1);
     EXPECT_EQ(read.Object.System.OutputCount, 2);

@@ -1,4 +1,6 @@
-#include "tests/workspace/test_support.h"
+#include "tests/support/bytes.h"
+#include "tests/support/small_library.h"
+#include "tests/support/temporary_folder.h"
 
 #include <cstdio>
 #include <sstream>
@@ -18,7 +20,7 @@ class K7cCommand : public ::testing::Test {
   protected:
     void SetUp() override {
         std::filesystem::create_directory(dir.File("sys"));
-        test::WriteAll(dir.File("sys/K7MODDEF.TXT"), test::CrLf(test::TestLibraryLines()));
+        test::WriteBytes(dir.File("sys/K7MODDEF.TXT"), test::CrLf(test::SmallLibraryLines()));
     }
 
     CommandRun K7c(const std::string& arguments) {
@@ -33,21 +35,21 @@ class K7cCommand : public ::testing::Test {
             run.Output.append(buffer, n);
         int status = pclose(pipe);
         run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.Errors = test::ReadAll(dir.File("stderr.txt"));
+        run.Errors = test::ReadBytes(dir.File("stderr.txt"));
         return run;
     }
 
     std::string Golden(const std::string& name) {
-        return test::ReadAll(std::string(K7_GOLDEN_DIR) + name);
+        return test::ReadBytes(std::string(K7_GOLDEN_DIR) + name);
     }
 
-    test::TempFolder dir;
+    test::TemporaryFolder dir;
 };
 
 } // namespace
 
 TEST_F(K7cCommand, CheckPrintsASummary) {
-    test::WriteAll(dir.File("p.tvr"), Golden("full_project.tvr"));
+    test::WriteBytes(dir.File("p.tvr"), Golden("full_project.tvr"));
     CommandRun run = K7c("check " + dir.File("p.tvr"));
     EXPECT_EQ(run.Status, 0) << run.Output << run.Errors;
     EXPECT_NE(run.Output.find("Unit: K3, LCD: Small"), std::string::npos) << run.Output;
@@ -63,7 +65,7 @@ TEST_F(K7cCommand, CheckPrintsASummary) {
 }
 
 TEST_F(K7cCommand, ExitStatusTellsWhatWentWrong) {
-    test::WriteAll(dir.File("notes.txt"), "not a project\r\n");
+    test::WriteBytes(dir.File("notes.txt"), "not a project\r\n");
     CommandRun notProject = K7c("check " + dir.File("notes.txt"));
     EXPECT_EQ(notProject.Status, 1);
     EXPECT_EQ(notProject.Output, "Referenced file is not K7/K3 program.\n");
@@ -78,19 +80,19 @@ TEST_F(K7cCommand, ExitStatusTellsWhatWentWrong) {
 }
 
 TEST_F(K7cCommand, SaveWritesTheCurrentFormat) {
-    test::WriteAll(dir.File("p.tvr"), Golden("full_project.tvr"));
+    test::WriteBytes(dir.File("p.tvr"), Golden("full_project.tvr"));
     CommandRun run = K7c("save " + dir.File("p.tvr") + " --out " + dir.File("copy.tvr") +
                          " --date '01/02/2026 10:00:00'");
     EXPECT_EQ(run.Status, 0) << run.Output << run.Errors;
-    EXPECT_EQ(test::ReadAll(dir.File("copy.tvr")), Golden("full_project.tvr"));
+    EXPECT_EQ(test::ReadBytes(dir.File("copy.tvr")), Golden("full_project.tvr"));
 
     // Without --out the project itself is saved, as Save does: with ".tvr".
-    test::WriteAll(dir.File("old.TVR"), Golden("new_project.tvr"));
+    test::WriteBytes(dir.File("old.TVR"), Golden("new_project.tvr"));
     run = K7c("save " + dir.File("old.TVR") + " --date '01/02/2026 10:00:00'");
     EXPECT_EQ(run.Status, 0) << run.Output << run.Errors;
     EXPECT_EQ(run.Output,
               "File is being saved with <.tvr> extension.\nSaved " + dir.File("old.tvr") + "\n");
-    EXPECT_EQ(test::ReadAll(dir.File("old.tvr")), Golden("new_project.tvr"));
+    EXPECT_EQ(test::ReadBytes(dir.File("old.tvr")), Golden("new_project.tvr"));
 
     run = K7c("save " + dir.File("p.tvr") + " --out " + dir.File("no/such/dir/x.tvr"));
     EXPECT_EQ(run.Status, 2);
@@ -133,7 +135,7 @@ class K7cImageCase : public K7cCommand, public ::testing::WithParamInterface<con
   protected:
     std::string CaseFile(const std::string& name) const {
         const std::string path = std::string(K7_IMAGE_CASES_DIR) + GetParam() + "/" + name;
-        return std::filesystem::exists(path) ? test::ReadAll(path) : std::string();
+        return std::filesystem::exists(path) ? test::ReadBytes(path) : std::string();
     }
     CommandRun CompileCase(const std::string& extra) {
         return K7c("--basic " + dir.File("bas") + " compile " + dir.File("project.tvr") +
@@ -144,9 +146,10 @@ class K7cImageCase : public K7cCommand, public ::testing::WithParamInterface<con
 // Each case's image.txt is the whole image, derived by hand in
 // image_cases/README.md.
 TEST_P(K7cImageCase, ImageHoldsTheLinesDerivedByHand) {
-    test::WriteAll(dir.File("sys/K7MODDEF.TXT"), CaseLibrary);
-    test::WriteAll(dir.File("project.tvr"),
-                   CaseProject(CaseFile("tx.txt"), CaseFile("tables.txt"), CaseFile("basic.txt")));
+    test::WriteBytes(dir.File("sys/K7MODDEF.TXT"), CaseLibrary);
+    test::WriteBytes(
+        dir.File("project.tvr"),
+        CaseProject(CaseFile("tx.txt"), CaseFile("tables.txt"), CaseFile("basic.txt")));
     std::filesystem::create_directory(dir.File("bas"));
     const std::string sources = std::string(K7_IMAGE_CASES_DIR) + GetParam() + "/bas";
     if (std::filesystem::exists(sources))
@@ -159,16 +162,17 @@ TEST_P(K7cImageCase, ImageHoldsTheLinesDerivedByHand) {
 
     CommandRun run = CompileCase(" --save");
     ASSERT_EQ(run.Status, 0) << run.Output << run.Errors;
-    EXPECT_EQ(SplitLines(test::ReadAll(dir.File("image.txt"))), SplitLines(CaseFile("image.txt")));
+    EXPECT_EQ(SplitLines(test::ReadBytes(dir.File("image.txt"))),
+              SplitLines(CaseFile("image.txt")));
 
     // The addresses saved by the first compile give the same image again.
-    const std::string first = test::ReadAll(dir.File("image.txt"));
+    const std::string first = test::ReadBytes(dir.File("image.txt"));
     run = CompileCase("");
     ASSERT_EQ(run.Status, 0) << run.Output << run.Errors;
-    EXPECT_EQ(test::ReadAll(dir.File("image.txt")), first);
+    EXPECT_EQ(test::ReadBytes(dir.File("image.txt")), first);
     const std::string saved = CaseFile("saved.txt");
     if (!saved.empty()) {
-        EXPECT_NE(test::ReadAll(dir.File("project.tvr")).find(SplitLines(saved).front()),
+        EXPECT_NE(test::ReadBytes(dir.File("project.tvr")).find(SplitLines(saved).front()),
                   std::string::npos);
     }
 }
@@ -213,7 +217,7 @@ TEST_F(K7cCommand, BasicErrorsGoToTheLineTheyWereFoundOn) {
     for (const BasicErrorCase& c : BasicErrorCases) {
         SCOPED_TRACE(c.Name);
         const std::string path = dir.File(std::string(c.Name) + ".BAS");
-        test::WriteAll(path, c.Source);
+        test::WriteBytes(path, c.Source);
         CommandRun run = K7c("basic " + path);
         EXPECT_EQ(run.Status, 1);
         EXPECT_EQ(run.Output, c.Listing);
@@ -226,23 +230,23 @@ TEST_F(K7cCommand, BasicErrorsGoToTheLineTheyWereFoundOn) {
 // ("2" 0x32 sorts before "|" 0x7C). With an empty introduction file the
 // document is the title line and one line per instance.
 TEST_F(K7cCommand, DocumentationListsModulesInTheCompilersOrder) {
-    test::WriteAll(dir.File("sys/K7MODDEF.TXT"),
-                   std::string(CaseLibrary) +
-                       "99|2|Adder|Adds.|FISS.Input A.|FISS.Input B.|FOSS.Sum.SUM|\\\r\n");
-    test::WriteAll(dir.File("sys/Docintro.TXT"), "");
+    test::WriteBytes(dir.File("sys/K7MODDEF.TXT"),
+                     std::string(CaseLibrary) +
+                         "99|2|Adder|Adds.|FISS.Input A.|FISS.Input B.|FOSS.Sum.SUM|\\\r\n");
+    test::WriteBytes(dir.File("sys/Docintro.TXT"), "");
     std::string project = CaseProject("", "", "");
     const std::string adders = "2|99,0,0,|pump|1|2|pump.SUM|$0|$0\r\n"
                                "2|99,0,0,|PUMP|3|4|PUMP.SUM|$0|$0\r\n"
                                "2|99,0,0,|Tank2|5|6|Tank2.SUM|$0|$0\r\n"
                                "2|99,0,0,|Tank|7|8|Tank.SUM|$0|$0\r\n";
     project.insert(project.find("!Display definition"), adders);
-    test::WriteAll(dir.File("order.tvr"), project);
+    test::WriteBytes(dir.File("order.tvr"), project);
 
     CommandRun run = K7c("doc " + dir.File("order.tvr") +
                          " --without instructions,io,displays,tlm,ladder,tables,speech,"
                          "databases,xref --date '06/12/2026 10:00:00'");
     ASSERT_EQ(run.Status, 0) << run.Output << run.Errors;
-    EXPECT_EQ(test::ReadAll(dir.File("order.tvr.Txt")),
+    EXPECT_EQ(test::ReadBytes(dir.File("order.tvr.Txt")),
               "Project Source File: order.tvr  06/12/2026 10:00:00\r\n"
               "pump...Adder  Input A=1  Input B=2\r\n"
               "PUMP...Adder  Input A=3  Input B=4\r\n"
@@ -274,9 +278,9 @@ bool Contains(const std::string& text, const std::string& part) {
 // are stored, so the next compile assigns none. A name that exists nowhere
 // is a compile error: exit status 1.
 TEST_F(K7cCommand, CompileStoresNewAddressesOnlyWithSave) {
-    test::WriteAll(dir.File("sys/K7MODDEF.TXT"), std::string(CaseLibrary) + AdderLine);
+    test::WriteBytes(dir.File("sys/K7MODDEF.TXT"), std::string(CaseLibrary) + AdderLine);
     const std::string project = ProjectWithAdder("System.BootTrg");
-    test::WriteAll(dir.File("p.tvr"), project);
+    test::WriteBytes(dir.File("p.tvr"), project);
     const std::string compile = "compile " + dir.File("p.tvr") + " --out " + dir.File("image.txt") +
                                 " --date '06/12/2026 10:00:00'";
 
@@ -286,20 +290,20 @@ TEST_F(K7cCommand, CompileStoresNewAddressesOnlyWithSave) {
                                      "them in the project.\n"))
         << run.Output;
     EXPECT_TRUE(Contains(run.Output, "Done compiling...no errors\n")) << run.Output;
-    EXPECT_EQ(test::ReadAll(dir.File("p.tvr")), project);
-    EXPECT_TRUE(Contains(test::ReadAll(dir.File("image.txt")), "\r\n"));
+    EXPECT_EQ(test::ReadBytes(dir.File("p.tvr")), project);
+    EXPECT_TRUE(Contains(test::ReadBytes(dir.File("image.txt")), "\r\n"));
 
     run = K7c(compile + " --save");
     EXPECT_EQ(run.Status, 0) << run.Output << run.Errors;
     EXPECT_TRUE(Contains(run.Output, "New RAM addresses were assigned and saved in the project.\n"))
         << run.Output;
-    EXPECT_NE(test::ReadAll(dir.File("p.tvr")), project);
+    EXPECT_NE(test::ReadBytes(dir.File("p.tvr")), project);
 
     run = K7c(compile);
     EXPECT_EQ(run.Status, 0) << run.Output << run.Errors;
     EXPECT_FALSE(Contains(run.Output, "New RAM addresses")) << run.Output;
 
-    test::WriteAll(dir.File("bad.tvr"), ProjectWithAdder("Nowhere.Value"));
+    test::WriteBytes(dir.File("bad.tvr"), ProjectWithAdder("Nowhere.Value"));
     run = K7c("compile " + dir.File("bad.tvr") + " --out " + dir.File("bad.txt"));
     EXPECT_EQ(run.Status, 1) << run.Output << run.Errors;
     EXPECT_TRUE(Contains(run.Output, "Done compiling...errors\n")) << run.Output;
@@ -309,19 +313,19 @@ TEST_F(K7cCommand, CompileStoresNewAddressesOnlyWithSave) {
 // --without leaves a section out; a file that cannot be written and a
 // section name that does not exist are usage errors (exit status 2).
 TEST_F(K7cCommand, DocWritesTheChosenSectionsAndRefusesWhatItCannotDo) {
-    test::WriteAll(dir.File("sys/K7MODDEF.TXT"), std::string(CaseLibrary) + AdderLine);
-    test::WriteAll(dir.File("sys/Docintro.TXT"), "");
-    test::WriteAll(dir.File("p.tvr"), ProjectWithAdder("System.BootTrg"));
+    test::WriteBytes(dir.File("sys/K7MODDEF.TXT"), std::string(CaseLibrary) + AdderLine);
+    test::WriteBytes(dir.File("sys/Docintro.TXT"), "");
+    test::WriteBytes(dir.File("p.tvr"), ProjectWithAdder("System.BootTrg"));
     const std::string doc = "doc " + dir.File("p.tvr") + " --date '06/12/2026 10:00:00'";
 
     CommandRun run = K7c(doc + " --out " + dir.File("all.txt"));
     ASSERT_EQ(run.Status, 0) << run.Output << run.Errors;
-    const std::string all = test::ReadAll(dir.File("all.txt"));
+    const std::string all = test::ReadBytes(dir.File("all.txt"));
     EXPECT_TRUE(Contains(all, "ADD...Adder  Input A=System.BootTrg  Input B=2\r\n")) << all;
 
     run = K7c(doc + " --out " + dir.File("some.txt") + " --without modules,xref");
     ASSERT_EQ(run.Status, 0) << run.Output << run.Errors;
-    const std::string some = test::ReadAll(dir.File("some.txt"));
+    const std::string some = test::ReadBytes(dir.File("some.txt"));
     EXPECT_FALSE(Contains(some, "ADD...Adder")) << some;
     EXPECT_LT(some.size(), all.size());
 

@@ -4,8 +4,8 @@
 #include "comm/serial_devices.h"
 
 #include "tests/comm/fake_serial_device.h"
-#include "tests/comm/temporary_folder.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 

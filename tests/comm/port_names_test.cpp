@@ -1,6 +1,6 @@
 #include "comm/port_names.h"
 
-#include "tests/comm/temporary_folder.h"
+#include "tests/support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -51,8 +51,8 @@ TEST(PortNames, TextIsOrderedByPortNumberAndKeepsAClearedPort) {
 
 TEST(PortNames, SaveAndLoadRoundTrip) {
     TemporaryFolder folder;
-    ASSERT_FALSE(folder.Path.empty());
-    const std::string path = folder.Path + "/" + PortNamesFileName;
+    ASSERT_FALSE(folder.Folder().empty());
+    const std::string path = folder.Folder() + PortNamesFileName;
     PortNameTable saved;
     saved.SetDevice(4, "/dev/serial/by-id/usb-FTDI_K7-if00-port0");
     saved.SetDevice(2, ""); // cleared: must not come back as the default
@@ -66,13 +66,13 @@ TEST(PortNames, SaveAndLoadRoundTrip) {
 TEST(PortNames, MissingFileKeepsTheDefaults) {
     TemporaryFolder folder;
     PortNameTable table;
-    EXPECT_EQ(LoadPortNames(folder.Path + "/absent.ini", table), "");
+    EXPECT_EQ(LoadPortNames(folder.Folder() + "absent.ini", table), "");
     EXPECT_EQ(table.Entries(), PortNameTable().Entries());
 }
 
 TEST(PortNames, BadFileIsNamedInTheMessage) {
     TemporaryFolder folder;
-    const std::string path = folder.Path + "/bad.ini";
+    const std::string path = folder.Folder() + "bad.ini";
     std::ofstream(path) << "COM1=/dev/a\nnonsense\n";
     PortNameTable table;
     EXPECT_EQ(LoadPortNames(path, table),

@@ -5,9 +5,9 @@
 
 #include "comm/serial_posix.h"
 
-#include "tests/comm/eventually.h"
 #include "tests/comm/fake_serial_device.h"
 #include "tests/comm/pty_pair.h"
+#include "tests/support/eventually.h"
 #include "tests/support/scripted_ui.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,8 @@
 #include "compiler/fixed_records.h"
 #include "compiler/module_records.h"
 #include "session/project_compile.h"
-#include "tests/compiler/test_library.h"
+#include "tests/support/temporary_folder.h"
+#include "tests/support/test_library.h"
 #include "workspace/name_order.h"
 #include "workspace/text_file.h"
 
@@ -155,10 +156,8 @@ TEST_F(CompileDriverTest, FlashOverflowIsReported) {
 }
 
 TEST_F(CompileDriverTest, ImageIsWrittenOnlyWhenClean) {
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("k7-driver-" + std::to_string(reinterpret_cast<uintptr_t>(this)));
-    std::filesystem::create_directories(folder);
-    const std::string path = (folder / "Intermed.Obj").string();
+    test::TemporaryFolder folder;
+    const std::string path = folder.File("Intermed.Obj");
     ASSERT_TRUE(WriteTextLines(path, {"old image"}).empty());
     AddUnresolved(1);
     CompileOptions options = test::TestOptions();
@@ -167,7 +166,6 @@ TEST_F(CompileDriverTest, ImageIsWrittenOnlyWhenClean) {
     EXPECT_EQ(k7::CompileProject(context, progress), CompileOutcome::Errors);
     EXPECT_EQ(ReadTextLines(path).Lines, std::vector<std::string>{"old image"});
     EXPECT_TRUE(project.NeedCompile);
-    std::filesystem::remove_all(folder);
 }
 
 TEST_F(CompileDriverTest, UnwritableImageIsReportedWithItsPath) {

@@ -1,7 +1,9 @@
 // Whole images of small projects against images written by hand.
 #include "session/project_compile.h"
-#include "tests/compiler/test_library.h"
+#include "tests/support/bytes.h"
 #include "tests/support/expected_lines.h"
+#include "tests/support/temporary_folder.h"
+#include "tests/support/test_library.h"
 #include "workspace/text_file.h"
 
 #include <gtest/gtest.h>
@@ -86,34 +88,21 @@ TEST_F(GoldenImageTest, ConstantsLongRecordsTriggersPointerAndUnresolvedNames) {
 }
 
 TEST_F(GoldenImageTest, CleanCompileWritesTheImageWithCrLf) {
-    const auto folder =
-        std::filesystem::temp_directory_path() /
-        ("k7-golden-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-         std::to_string(reinterpret_cast<uintptr_t>(this)));
-    std::filesystem::create_directories(folder);
+    test::TemporaryFolder folder;
     Project project = test::NewTestProject(library, "C:\\K7\\Proj\\NEWPROJ.TVR");
     project.NeedCompile = true;
     CompileOptions options = test::TestOptions();
-    options.ImagePath = (folder / "Intermed.Obj").string();
+    options.ImagePath = folder.File("Intermed.Obj");
     CompileContext context(project, library, options);
     ASSERT_EQ(k7::CompileProject(context, progress), CompileOutcome::Clean);
     EXPECT_FALSE(project.NeedCompile);
     TextFile written = ReadTextLines(options.ImagePath);
     ASSERT_TRUE(written.Ok);
     EXPECT_EQ(written.Lines, Expected("new_project.obj"));
-    std::string bytes;
-    {
-        std::FILE* file = std::fopen(options.ImagePath.c_str(), "rb");
-        ASSERT_NE(file, nullptr);
-        char buffer[4096];
-        size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            bytes.append(buffer, n);
-        std::fclose(file);
-    }
+    const std::string bytes = test::ReadBytes(options.ImagePath);
+    ASSERT_GE(bytes.size(), 19u);
     EXPECT_EQ(bytes.substr(0, 19), "#0 File name...|\\\r\n");
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 #include "compiler/compile_context.h"
 #include "compiler/name_resolution.h"
 #include "session/project_compile.h"
-#include "tests/compiler/test_library.h"
+#include "tests/support/test_library.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "compiler/compile_context.h"
 #include "compiler/ram_assignment.h"
 #include "session/project_compile.h"
-#include "tests/compiler/test_library.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/test_library.h"
 #include "workspace/linescan.h"
 
 #include <gtest/gtest.h>

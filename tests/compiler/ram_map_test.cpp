@@ -2,7 +2,7 @@
 // addresses, overlap and range reports, and the error cap.
 #include "compiler/compile_context.h"
 #include "compiler/ram_map.h"
-#include "tests/compiler/test_library.h"
+#include "tests/support/test_library.h"
 
 #include <gtest/gtest.h>
 

@@ -160,20 +160,4 @@ Project SmallDocProject() {
     return project;
 }
 
-std::string FreshFolder(const std::string& name) {
-    namespace fs = std::filesystem;
-    fs::path folder =
-        fs::temp_directory_path() / ("k7_docgen_" + name + "_" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder.string() + "/";
-}
-
-std::string FileContent(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 } // namespace k7::test

@@ -27,10 +27,4 @@ Project SmallDocProject();
 TModuleInst MakeInstance(const std::string& name, int category, int moduleNumber,
                          const std::vector<std::string>& values);
 
-// A fresh empty folder under the test temp dir, ending in "/".
-std::string FreshFolder(const std::string& name);
-
-// The whole content of a file; empty when it cannot be read.
-std::string FileContent(const std::string& path);
-
 } // namespace k7::test

@@ -1,7 +1,9 @@
 #include "docgen/documentation.h"
 
 #include "tests/docgen/doc_fixture.h"
+#include "tests/support/bytes.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/temporary_folder.h"
 #include "workspace/text_file.h"
 
 #include <gtest/gtest.h>
@@ -48,10 +50,10 @@ std::string ExpectedFile(const std::string& name) {
 struct DocWorkspace {
     test::ScriptedUi ui;
     Workspace workspace{ui, [] { return std::string(FixedDate); }};
-    std::string folder;
+    test::TemporaryFolder temporary;
+    std::string folder = temporary.Folder();
 
-    DocWorkspace(const std::string& name, Project project, bool withIntro = true) {
-        folder = test::FreshFolder(name);
+    DocWorkspace(Project project, bool withIntro = true) {
         workspace.settings.SystemFolder = folder;
         workspace.settings.SortModulesBeforeCompile = true;
         workspace.library = DocLibrary();
@@ -63,7 +65,7 @@ struct DocWorkspace {
 };
 
 TEST(GenerateDocumentation, NewProjectMatchesTheHandWrittenFile) {
-    DocWorkspace doc("new", test::NewDocProject());
+    DocWorkspace doc(test::NewDocProject());
     DocumentationChoices choices = OpenDocumentationChoices(doc.workspace.project);
     EXPECT_EQ(choices.FileName, "C:\\K7\\Projects\\NEW.tvr.Txt");
     choices.FileName = doc.folder + "NEW.tvr.Txt";
@@ -73,7 +75,7 @@ TEST(GenerateDocumentation, NewProjectMatchesTheHandWrittenFile) {
         GenerateDocumentation(doc.workspace, choices, FixedDate, doc.ui, progress);
 
     ASSERT_TRUE(result.Ok) << result.Message;
-    EXPECT_EQ(test::FileContent(choices.FileName), ExpectedFile("new_project.Txt"));
+    EXPECT_EQ(test::ReadBytes(choices.FileName), ExpectedFile("new_project.Txt"));
     EXPECT_EQ(result.LineCount, 26u);
     EXPECT_EQ(result.StatusText,
               "Documentation file done.  25 lines generated in file...NEW.tvr.Txt");
@@ -81,7 +83,7 @@ TEST(GenerateDocumentation, NewProjectMatchesTheHandWrittenFile) {
 }
 
 TEST(GenerateDocumentation, SmallProjectWithEverySectionMatchesTheHandWrittenFile) {
-    DocWorkspace doc("small", test::SmallDocProject());
+    DocWorkspace doc(test::SmallDocProject());
     DocumentationChoices choices = OpenDocumentationChoices(doc.workspace.project);
     choices.FileName = doc.folder + "plant.txt";
     RecordingProgress progress;
@@ -90,14 +92,14 @@ TEST(GenerateDocumentation, SmallProjectWithEverySectionMatchesTheHandWrittenFil
         GenerateDocumentation(doc.workspace, choices, FixedDate, doc.ui, progress);
 
     ASSERT_TRUE(result.Ok) << result.Message;
-    EXPECT_EQ(test::FileContent(choices.FileName), ExpectedFile("small_project.Txt"));
+    EXPECT_EQ(test::ReadBytes(choices.FileName), ExpectedFile("small_project.Txt"));
     // The status names the project file with ".Txt", whatever file was chosen.
     EXPECT_EQ(result.StatusText,
               "Documentation file done.  218 lines generated in file...PLANT.tvr.Txt");
 }
 
 TEST(GenerateDocumentation, ShowsEverySectionOnTheProgressPanelInOrder) {
-    DocWorkspace doc("progress", test::SmallDocProject());
+    DocWorkspace doc(test::SmallDocProject());
     DocumentationChoices choices = OpenDocumentationChoices(doc.workspace.project);
     choices.FileName = doc.folder + "out.Txt";
     RecordingProgress progress;
@@ -127,7 +129,7 @@ TEST(GenerateDocumentation, ShowsEverySectionOnTheProgressPanelInOrder) {
 }
 
 TEST(GenerateDocumentation, MissingIntroductionFileStopsWithoutWritingAFile) {
-    DocWorkspace doc("nointro", test::SmallDocProject(), false);
+    DocWorkspace doc(test::SmallDocProject(), false);
     DocumentationChoices choices = OpenDocumentationChoices(doc.workspace.project);
     choices.FileName = doc.folder + "out.Txt";
     ProgressPanel progress; // shows nothing
@@ -143,7 +145,7 @@ TEST(GenerateDocumentation, MissingIntroductionFileStopsWithoutWritingAFile) {
 }
 
 TEST(GenerateDocumentation, UnwritableOutputIsReportedAndKeepsTheOldFile) {
-    DocWorkspace doc("unwritable", test::NewDocProject());
+    DocWorkspace doc(test::NewDocProject());
     DocumentationChoices choices = OpenDocumentationChoices(doc.workspace.project);
     choices.FileName = doc.folder + "no such folder/out.Txt";
     ProgressPanel progress; // shows nothing
@@ -158,14 +160,14 @@ TEST(GenerateDocumentation, UnwritableOutputIsReportedAndKeepsTheOldFile) {
 }
 
 TEST(GenerateDocumentation, ReplacesAnExistingFileWhole) {
-    DocWorkspace doc("replace", test::NewDocProject());
+    DocWorkspace doc(test::NewDocProject());
     DocumentationChoices choices = OpenDocumentationChoices(doc.workspace.project);
     choices.FileName = doc.folder + "out.Txt";
     ASSERT_EQ(WriteTextLines(choices.FileName, std::vector<std::string>(500, "old line")), "");
     ProgressPanel progress; // shows nothing
 
     ASSERT_TRUE(GenerateDocumentation(doc.workspace, choices, FixedDate, doc.ui, progress).Ok);
-    EXPECT_EQ(test::FileContent(choices.FileName), ExpectedFile("new_project.Txt"));
+    EXPECT_EQ(test::ReadBytes(choices.FileName), ExpectedFile("new_project.Txt"));
 }
 
 // BuildDocumentation with the choices as k7c's --without leaves them.

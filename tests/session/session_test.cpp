@@ -1,8 +1,10 @@
 // The session's project link: what Send takes from the last compile, and
 // when it reads Intermed.Obj back instead of compiling.
 #include "session/session.h"
+#include "tests/support/bytes.h"
 #include "tests/support/scripted_ui.h"
-#include "tests/workspace/test_support.h"
+#include "tests/support/small_library.h"
+#include "tests/support/temporary_folder.h"
 #include "workspace/databases.h"
 #include "workspace/text_file.h"
 
@@ -15,9 +17,9 @@ namespace {
 struct SessionTest : ::testing::Test {
     SessionTest() {
         std::filesystem::create_directory(dir.File("K7System"));
-        test::WriteAll(dir.File("K7System/K7MODDEF.TXT"), test::CrLf(test::TestLibraryLines()));
+        test::WriteBytes(dir.File("K7System/K7MODDEF.TXT"), test::CrLf(test::SmallLibraryLines()));
         StartOptions options;
-        options.ProgramFolder = dir.Path();
+        options.ProgramFolder = dir.Folder();
         options.SettingsPath = dir.File("K7Setup.ini");
         session.Start(options);
     }
@@ -38,7 +40,7 @@ struct SessionTest : ::testing::Test {
 
     std::string ImagePath() const { return dir.File("K7System/Intermed.Obj"); }
 
-    test::TempFolder dir;
+    test::TemporaryFolder dir;
     test::ScriptedUi ui;
     Session session{ui, [] { return std::string("01/02/2026 10:00:00"); }};
 };

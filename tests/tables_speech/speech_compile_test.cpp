@@ -1,6 +1,6 @@
 // The speech records in a whole image written by hand, and the speech
 // step's rules for boards, cells and delimiters.
-#include "tests/ladder/ladder_test_support.h"
+#include "tests/compiler/ladder_test_support.h"
 
 #include <gtest/gtest.h>
 

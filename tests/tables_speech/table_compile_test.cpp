@@ -1,6 +1,6 @@
 // The table records in a whole image written by hand, and the table
 // step's messages and limits.
-#include "tests/ladder/ladder_test_support.h"
+#include "tests/compiler/ladder_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,6 @@
-#include "test_support.h"
+#include "tests/support/bytes.h"
+#include "tests/support/small_library.h"
+#include "tests/support/temporary_folder.h"
 #include "workspace/module_library.h"
 
 using namespace k7;
@@ -110,15 +112,15 @@ TEST(ModuleLibrary, MalformedRecordsAreSkippedWithTheirLine) {
 }
 
 TEST(ModuleLibrary, MissingFileIsReportedAndTheLibraryIsEmpty) {
-    test::TempFolder dir;
-    LibraryLoad load = LoadModuleLibrary(dir.Path());
+    test::TemporaryFolder dir;
+    LibraryLoad load = LoadModuleLibrary(dir.Folder());
     ASSERT_EQ(load.Messages.size(), 1u);
     EXPECT_NE(load.Messages[0].find("K7MODDEF.TXT"), std::string::npos);
     EXPECT_EQ(load.Library.TopNumber, 0);
 
     // A copy from another system with another spelling of the name.
-    test::WriteAll(dir.File("k7moddef.txt"), "2|2|Found|d|\\\r\n");
-    load = LoadModuleLibrary(dir.Path());
+    test::WriteBytes(dir.File("k7moddef.txt"), "2|2|Found|d|\\\r\n");
+    load = LoadModuleLibrary(dir.Folder());
     EXPECT_TRUE(load.Messages.empty());
     EXPECT_EQ(load.Library.Module(2).Name, "Found");
 }

@@ -1,4 +1,6 @@
-#include "test_support.h"
+#include "tests/support/bytes.h"
+#include "tests/support/small_library.h"
+#include "tests/support/temporary_folder.h"
 #include "workspace/databases.h"
 #include "workspace/project_file.h"
 #include "workspace/text_file.h"
@@ -16,7 +18,7 @@ std::vector<std::string> GoldenLines(const std::string& name) {
 }
 
 std::string Golden(const std::string& name) {
-    return test::ReadAll(std::string(K7_GOLDEN_DIR) + name);
+    return test::ReadBytes(std::string(K7_GOLDEN_DIR) + name);
 }
 
 ProjectRead Read(const std::vector<std::string>& lines, const ModuleLibrary& library, Project& p) {
@@ -27,7 +29,7 @@ ProjectRead Read(const std::vector<std::string>& lines, const ModuleLibrary& lib
 } // namespace
 
 TEST(ProjectFile, NewProjectIsWrittenExactly) {
-    ModuleLibrary library = test::TestLibrary();
+    ModuleLibrary library = test::SmallLibrary();
     Project project;
     ResetProject(project, library);
     EXPECT_EQ(project.ModuleCount(), 1);
@@ -37,13 +39,13 @@ TEST(ProjectFile, NewProjectIsWrittenExactly) {
     EXPECT_EQ(project.Databases.Status,
               (std::vector<std::string>{"System.BootTrg", "System.SecTrg", "System.Logon"}));
 
-    test::TempFolder dir;
+    test::TemporaryFolder dir;
     ASSERT_EQ(WriteProjectFile(dir.File("new.tvr"), project, library, Date), "");
-    EXPECT_EQ(test::ReadAll(dir.File("new.tvr")), Golden("new_project.tvr"));
+    EXPECT_EQ(test::ReadBytes(dir.File("new.tvr")), Golden("new_project.tvr"));
 }
 
 TEST(ProjectFile, EverySectionReadsIntoItsFields) {
-    ModuleLibrary library = test::TestLibrary();
+    ModuleLibrary library = test::SmallLibrary();
     Project p;
     ProjectRead read = Read(GoldenLines("full_project.tvr"), library, p);
     ASSERT_TRUE(read.Ok) << read.Message;
@@ -106,16 +108,16 @@ TEST(ProjectFile, EverySectionReadsIntoItsFields) {
 }
 
 TEST(ProjectFile, WritingWhatWasReadGivesTheSameFile) {
-    ModuleLibrary library = test::TestLibrary();
+    ModuleLibrary library = test::SmallLibrary();
     Project p;
     ASSERT_TRUE(Read(GoldenLines("full_project.tvr"), library, p).Ok);
-    test::TempFolder dir;
+    test::TemporaryFolder dir;
     ASSERT_EQ(WriteProjectFile(dir.File("out.tvr"), p, library, Date), "");
-    EXPECT_EQ(test::ReadAll(dir.File("out.tvr")), Golden("full_project.tvr"));
+    EXPECT_EQ(test::ReadBytes(dir.File("out.tvr")), Golden("full_project.tvr"));
 }
 
 TEST(ProjectFile, KnownLossesOnTheWayBack) {
-    ModuleLibrary library = test::TestLibrary();
+    ModuleLibrary library = test::SmallLibrary();
     Project p;
     ResetProject(p, library);
     p.Notes = "a\nb";                  // a lone LF comes back as CR LF
@@ -124,7 +126,7 @@ TEST(ProjectFile, KnownLossesOnTheWayBack) {
     p.Ladder[0].CellKinds[1] = 1; // kinds 0 and 1 only: not written
     p.Ladder[0].CellNames[1] = "X";
     p.SpeechPhrases[35] = "Not saved without reports";
-    test::TempFolder dir;
+    test::TemporaryFolder dir;
     ASSERT_EQ(WriteProjectFile(dir.File("p.tvr"), p, library, Date), "");
     Project back;
     ASSERT_TRUE(Read(ReadTextLines(dir.File("p.tvr")).Lines, library, back).Ok);
@@ -137,7 +139,7 @@ TEST(ProjectFile, KnownLossesOnTheWayBack) {
 }
 
 TEST(ProjectFile, ShortNotesAreKept) {
-    ModuleLibrary library = test::TestLibrary();
+    ModuleLibrary library = test::SmallLibrary();
     auto lines = GoldenLines("new_project.tvr");
     lines[0] += "ok";
     Project p;
@@ -152,7 +154,7 @@ TEST(ProjectFile, ShortNotesAreKept) {
 }
 
 TEST(ProjectFile, OlderFilesEndAfterTheLadderOrAnyLaterSection) {
-    ModuleLibrary library = test::TestLibrary();
+    ModuleLibrary library = test::SmallLibrary();
     auto full = GoldenLines("full_project.tvr");
     auto ladderEnd = std::find(full.begin(), full.end(), "!Tables");
 
@@ -179,7 +181,7 @@ TEST(ProjectFile, OlderFilesEndAfterTheLadderOrAnyLaterSection) {
 }
 
 TEST(ProjectFile, BadInputGivesAMessageNeverACrash) {
-    ModuleLibrary library = test::TestLibrary();
+    ModuleLibrary library = test::SmallLibrary();
     auto good = GoldenLines("full_project.tvr");
     Project p;
 
@@ -232,7 +234,7 @@ TEST(ProjectFile, BadInputGivesAMessageNeverACrash) {
 }
 
 TEST(ProjectFile, ModuleWithoutLibraryEntryKeepsItsValues) {
-    ModuleLibrary library = test::TestLibrary();
+    ModuleLibrary library = test::SmallLibrary();
     auto lines = GoldenLines("new_project.tvr");
     auto modules = std::find(lines.begin(), lines.end(), "!Display definition");
     lines.insert(modules, "2|77,0,0,|OLD|4|LEVEL||$10|$13");
@@ -246,7 +248,7 @@ TEST(ProjectFile, ModuleWithoutLibraryEntryKeepsItsValues) {
 }
 
 TEST(ProjectFile, LadderGridGrowsWithTheRowsRead) {
-    ModuleLibrary library = test::TestLibrary();
+    ModuleLibrary library = test::SmallLibrary();
     auto lines = GoldenLines("new_project.tvr");
     auto rungs = std::find(lines.begin(), lines.end(), "!Ladder definition") + 1;
     lines.insert(rungs, 20, "2|0|0|0|0|0|0|8|A|||||||C|0|0|$0|");

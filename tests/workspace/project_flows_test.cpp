@@ -1,5 +1,7 @@
-#include "test_support.h"
+#include "tests/support/bytes.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/small_library.h"
+#include "tests/support/temporary_folder.h"
 #include "workspace/text_file.h"
 #include "workspace/workspace.h"
 
@@ -11,9 +13,9 @@ class ProjectFlows : public ::testing::Test {
   protected:
     void SetUp() override {
         std::filesystem::create_directory(dir.File("K7System"));
-        test::WriteAll(dir.File("K7System/K7MODDEF.TXT"), test::CrLf(test::TestLibraryLines()));
+        test::WriteBytes(dir.File("K7System/K7MODDEF.TXT"), test::CrLf(test::SmallLibraryLines()));
         StartOptions options;
-        options.ProgramFolder = dir.Path();
+        options.ProgramFolder = dir.Folder();
         options.SettingsPath = dir.File("K7Setup.ini");
         workspace.Start(options);
         ASSERT_TRUE(ui.Errors.empty());
@@ -21,11 +23,11 @@ class ProjectFlows : public ::testing::Test {
 
     std::string Project(const std::string& name) {
         const std::string path = dir.File(name);
-        test::WriteAll(path, test::ReadAll(std::string(K7_GOLDEN_DIR) + "full_project.tvr"));
+        test::WriteBytes(path, test::ReadBytes(std::string(K7_GOLDEN_DIR) + "full_project.tvr"));
         return path;
     }
 
-    test::TempFolder dir;
+    test::TemporaryFolder dir;
     test::ScriptedUi ui;
     Workspace workspace{ui, [] { return std::string("01/02/2026 10:00:00"); }};
 };
@@ -82,7 +84,7 @@ TEST_F(ProjectFlows, CancelledOpenLeavesANewProjectNeedingACompile) {
 }
 
 TEST_F(ProjectFlows, OpeningSomethingElseGivesANewProjectAndAMessage) {
-    test::WriteAll(dir.File("notes.txt"), "shopping list\r\n");
+    test::WriteBytes(dir.File("notes.txt"), "shopping list\r\n");
     EXPECT_FALSE(workspace.OpenProjectPath(dir.File("notes.txt")));
     EXPECT_EQ(ui.Errors.back(), "Referenced file is not K7/K3 program.");
     EXPECT_EQ(workspace.project.FileName, "");
@@ -100,8 +102,8 @@ TEST_F(ProjectFlows, SaveGivesTheFileTheTvrExtension) {
     EXPECT_TRUE(workspace.SaveProject());
     EXPECT_EQ(ui.Errors.back(), "File is being saved with <.tvr> extension.");
     EXPECT_EQ(workspace.project.FileName, dir.File("pump.tvr"));
-    EXPECT_EQ(test::ReadAll(dir.File("pump.tvr")),
-              test::ReadAll(std::string(K7_GOLDEN_DIR) + "full_project.tvr"));
+    EXPECT_EQ(test::ReadBytes(dir.File("pump.tvr")),
+              test::ReadBytes(std::string(K7_GOLDEN_DIR) + "full_project.tvr"));
     EXPECT_FALSE(workspace.project.ProjectChanged);
     EXPECT_FALSE(workspace.shell.SaveEnabled);
     EXPECT_EQ(workspace.shell.Caption, "V5.62  " + dir.File("pump.tvr"));
@@ -116,30 +118,30 @@ TEST_F(ProjectFlows, SaveGivesTheFileTheTvrExtension) {
 }
 
 TEST_F(ProjectFlows, RenamingOntoAnotherFileAsksFirst) {
-    test::WriteAll(dir.File("pump.tvr"), "someone else's work");
+    test::WriteBytes(dir.File("pump.tvr"), "someone else's work");
     workspace.project.FileName = dir.File("pump.TVR");
     EXPECT_FALSE(workspace.SaveProject()); // answered No
     EXPECT_EQ(ui.Questions.back(), dir.File("pump.tvr") + " already exists. OK to replace it?");
-    EXPECT_EQ(test::ReadAll(dir.File("pump.tvr")), "someone else's work");
+    EXPECT_EQ(test::ReadBytes(dir.File("pump.tvr")), "someone else's work");
 
     ui.YesNoAnswers = {true};
     EXPECT_TRUE(workspace.SaveProject());
-    EXPECT_EQ(test::ReadAll(dir.File("pump.tvr")),
-              test::ReadAll(std::string(K7_GOLDEN_DIR) + "new_project.tvr"));
+    EXPECT_EQ(test::ReadBytes(dir.File("pump.tvr")),
+              test::ReadBytes(std::string(K7_GOLDEN_DIR) + "new_project.tvr"));
 }
 
 TEST_F(ProjectFlows, FailedSaveKeepsWhatIsThereAndTheChangeFlag) {
     // The target name is taken by a folder: the new file is written beside
     // it but cannot replace it.
     std::filesystem::create_directory(dir.File("blocked.tvr"));
-    test::WriteAll(dir.File("blocked.tvr/inside.txt"), "kept");
+    test::WriteBytes(dir.File("blocked.tvr/inside.txt"), "kept");
     workspace.project.FileName = dir.File("blocked.tvr");
     workspace.MarkProjectChanged(ProjectPart::Modules);
     EXPECT_FALSE(workspace.SaveProject());
     EXPECT_EQ(ui.Errors.back().rfind("Cannot write " + dir.File("blocked.tvr"), 0), 0u);
     EXPECT_TRUE(workspace.project.ProjectChanged);
     EXPECT_TRUE(workspace.shell.SaveEnabled);
-    EXPECT_EQ(test::ReadAll(dir.File("blocked.tvr/inside.txt")), "kept");
+    EXPECT_EQ(test::ReadBytes(dir.File("blocked.tvr/inside.txt")), "kept");
     EXPECT_FALSE(FileExists(dir.File("blocked.tvr.k7tmp")));
 
     workspace.project.FileName = dir.File("no/such/folder/p.tvr");

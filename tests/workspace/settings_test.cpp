@@ -1,18 +1,20 @@
-#include "test_support.h"
+#include "tests/support/bytes.h"
+#include "tests/support/small_library.h"
+#include "tests/support/temporary_folder.h"
 #include "workspace/settings.h"
 #include "workspace/text_file.h"
 
 using namespace k7;
-using k7::test::TempFolder;
+using k7::test::TemporaryFolder;
 
 TEST(Settings, FirstStartWritesTheSixDefaultLines) {
-    TempFolder dir;
+    TemporaryFolder dir;
     const std::string path = dir.File("K7Setup.ini");
-    SettingsLoad load = LoadSettings(dir.Path(), path);
+    SettingsLoad load = LoadSettings(dir.Folder(), path);
     EXPECT_TRUE(load.Messages.empty());
-    const std::string p = dir.Path();
-    EXPECT_EQ(test::ReadAll(path), test::CrLf({p + "K7System/", p + "K7Projct/", p + "K7Spares",
-                                               p + "K7Basic/", p + "K7Spares", "0400311"}));
+    const std::string p = dir.Folder();
+    EXPECT_EQ(test::ReadBytes(path), test::CrLf({p + "K7System/", p + "K7Projct/", p + "K7Spares",
+                                                 p + "K7Basic/", p + "K7Spares", "0400311"}));
     const WorkspaceSettings& s = load.Settings;
     EXPECT_EQ(s.SystemFolder, p + "K7System/");
     EXPECT_EQ(s.BasicFolder, p + "K7Basic/");
@@ -27,30 +29,30 @@ TEST(Settings, FirstStartWritesTheSixDefaultLines) {
 // An installed program's folder cannot be written: the settings go to the
 // user's configuration folder, made on the way, with the same content.
 TEST(Settings, AProgramFolderThatCannotBeWrittenSendsThemToTheConfigFolder) {
-    TempFolder program, config;
+    TemporaryFolder program, config;
     const char* saved = std::getenv("XDG_CONFIG_HOME");
     const std::string before = saved ? saved : "";
-    setenv("XDG_CONFIG_HOME", (config.Path() + "xdg").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (config.Folder() + "xdg").c_str(), 1);
     std::vector<std::string> asked;
-    const std::string path = SettingsFilePath(program.Path(), [&](const std::string& folder) {
+    const std::string path = SettingsFilePath(program.Folder(), [&](const std::string& folder) {
         asked.push_back(folder);
         return false;
     });
     const std::string writable =
-        SettingsFilePath(program.Path(), [](const std::string&) { return true; });
+        SettingsFilePath(program.Folder(), [](const std::string&) { return true; });
     if (saved)
         setenv("XDG_CONFIG_HOME", before.c_str(), 1);
     else
         unsetenv("XDG_CONFIG_HOME");
 
-    EXPECT_EQ(asked, std::vector<std::string>{program.Path()});
-    EXPECT_EQ(path, config.Path() + "xdg/K7Studio/K7Setup.ini");
+    EXPECT_EQ(asked, std::vector<std::string>{program.Folder()});
+    EXPECT_EQ(path, config.Folder() + "xdg/K7Studio/K7Setup.ini");
     EXPECT_EQ(writable, program.File("K7Setup.ini"));
-    SettingsLoad load = LoadSettings(program.Path(), path);
+    SettingsLoad load = LoadSettings(program.Folder(), path);
     EXPECT_TRUE(load.Messages.empty());
-    const std::string p = program.Path();
-    EXPECT_EQ(test::ReadAll(path), test::CrLf({p + "K7System/", p + "K7Projct/", p + "K7Spares",
-                                               p + "K7Basic/", p + "K7Spares", "0400311"}));
+    const std::string p = program.Folder();
+    EXPECT_EQ(test::ReadBytes(path), test::CrLf({p + "K7System/", p + "K7Projct/", p + "K7Spares",
+                                                 p + "K7Basic/", p + "K7Spares", "0400311"}));
     EXPECT_FALSE(std::filesystem::exists(program.File("K7Setup.ini")));
 }
 
@@ -80,13 +82,13 @@ TEST(Settings, PreferenceStringRules) {
 }
 
 TEST(Settings, ReadsFoldersAndEveryRecentLine) {
-    TempFolder dir;
+    TemporaryFolder dir;
     const std::string path = dir.File("K7Setup.ini");
     std::vector<std::string> lines = {"/s/", "/p/", "Spare", "/b/", "Spare", "2500101"};
     for (int i = 0; i < 12; ++i)
         lines.push_back("/p/project" + std::to_string(i) + ".tvr");
-    test::WriteAll(path, test::CrLf(lines));
-    SettingsLoad load = LoadSettings(dir.Path(), path);
+    test::WriteBytes(path, test::CrLf(lines));
+    SettingsLoad load = LoadSettings(dir.Folder(), path);
     EXPECT_EQ(load.Settings.SystemFolder, "/s/");
     EXPECT_EQ(load.Settings.ProjectFolder, "/p/");
     EXPECT_EQ(load.Settings.BasicFolder, "/b/");
@@ -98,18 +100,18 @@ TEST(Settings, ReadsFoldersAndEveryRecentLine) {
 
     // Saving writes "Spare" in lines 3 and 5 and the whole recent list.
     ASSERT_EQ(SaveSettings(load.Settings, path), "");
-    EXPECT_EQ(test::ReadAll(path), test::CrLf(lines));
+    EXPECT_EQ(test::ReadBytes(path), test::CrLf(lines));
 }
 
 TEST(Settings, ShortOrUnreadableFilesFallBackToDefaults) {
-    TempFolder dir;
+    TemporaryFolder dir;
     const std::string path = dir.File("K7Setup.ini");
-    test::WriteAll(path, "/s/\r\n");
-    SettingsLoad load = LoadSettings(dir.Path(), path);
+    test::WriteBytes(path, "/s/\r\n");
+    SettingsLoad load = LoadSettings(dir.Folder(), path);
     ASSERT_EQ(load.Messages.size(), 1u);
     EXPECT_NE(load.Messages[0].find(path), std::string::npos);
     EXPECT_EQ(load.Settings.SystemFolder, "/s/");
-    EXPECT_EQ(load.Settings.ProjectFolder, dir.Path() + "K7Projct/");
+    EXPECT_EQ(load.Settings.ProjectFolder, dir.Folder() + "K7Projct/");
     EXPECT_EQ(PreferenceString(load.Settings), "0400311");
 
     EXPECT_NE(SaveSettings(load.Settings, dir.File("missing/folder/K7Setup.ini")), "");
