@@ -1,4 +1,5 @@
-// Whole images of small projects against images written by hand.
+// Whole images of small projects against images written by hand; how their
+// key words were derived is written in expected/README.md.
 #include "session/project_compile.h"
 #include "tests/support/bytes.h"
 #include "tests/support/expected_lines.h"

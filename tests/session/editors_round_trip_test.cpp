@@ -310,11 +310,7 @@ unsigned EnvNumber(const char* name, unsigned fallback) {
 class EditorsRoundTrip : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::filesystem::create_directory(dir.File("K7System"));
-        test::WriteBytes(dir.File("K7System/K7MODDEF.TXT"), test::CrLf(test::SmallLibraryLines()));
-        StartOptions options;
-        options.ProgramFolder = dir.Folder();
-        options.SettingsPath = dir.File("K7Setup.ini");
+        StartOptions options = test::SmallLibraryStart(dir.Folder());
         options.BasicFolder = dir.Folder();
         workspace.Start(options);
         ASSERT_EQ(WriteTextLines(dir.File("PUMP.BAS"),

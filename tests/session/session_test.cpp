@@ -16,11 +16,7 @@ namespace {
 
 struct SessionTest : ::testing::Test {
     SessionTest() {
-        std::filesystem::create_directory(dir.File("K7System"));
-        test::WriteBytes(dir.File("K7System/K7MODDEF.TXT"), test::CrLf(test::SmallLibraryLines()));
-        StartOptions options;
-        options.ProgramFolder = dir.Folder();
-        options.SettingsPath = dir.File("K7Setup.ini");
+        StartOptions options = test::SmallLibraryStart(dir.Folder());
         session.Start(options);
     }
 

@@ -3,8 +3,12 @@
 #pragma once
 
 #include "workspace/module_library.h"
+#include "workspace/workspace.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -32,6 +36,20 @@ inline ModuleLibrary SmallLibrary() {
     LibraryLoad load = ParseModuleLibrary(SmallLibraryLines(), "K7MODDEF.TXT");
     EXPECT_TRUE(load.Messages.empty());
     return load.Library;
+}
+
+// How to start on a program folder (ending in "/") whose system folder
+// holds the small library, the settings file beside it; the folder is
+// filled here.
+inline StartOptions SmallLibraryStart(const std::string& folder) {
+    std::filesystem::create_directory(folder + "K7System");
+    std::ofstream library(folder + "K7System/K7MODDEF.TXT", std::ios::binary);
+    for (const std::string& line : SmallLibraryLines())
+        library << line << "\r\n";
+    StartOptions options;
+    options.ProgramFolder = folder;
+    options.SettingsPath = folder + "K7Setup.ini";
+    return options;
 }
 
 } // namespace k7::test
