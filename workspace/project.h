@@ -138,8 +138,8 @@ struct Project {
     // Derived, never saved.
     DatabaseLists Databases;
     std::array<std::vector<InstanceListEntry>, 6> InstanceLists; // categories 1..5
-    std::vector<std::string> DisplayNames;                       // "~" header lines of displays
-    std::vector<std::string> SpeechReportNames;                  // "~" header lines of reports
+    std::vector<std::string> DisplayNames;                       // display names, in list order
+    std::vector<std::string> SpeechReportNames;                  // report names, in list order
     std::vector<std::string> RxArrayList;                        // "RX Arrays In Project:"
     std::vector<std::string> TxArrayList;                        // "TX Arrays In Project:"
 

@@ -155,8 +155,8 @@ DisplayPage::~DisplayPage() {
 void DisplayPage::Reload() {
     showing_ = true;
     list_->clear();
-    for (const std::string& header : workspace_.project.DisplayNames)
-        list_->addItem(Text(ParseDisplayHeader(header).Name));
+    for (const std::string& name : workspace_.project.DisplayNames)
+        list_->addItem(Text(name));
     list_->setCurrentRow(editor_.Selected());
     showing_ = false;
     ShowForm();

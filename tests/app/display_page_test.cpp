@@ -28,6 +28,7 @@ class DisplayPageTest : public QObject {
         QVERIFY(f.OpenExample());
         DisplayPage page(f.workspace);
         QCOMPARE(page.NameList()->count(), 1);
+        QCOMPARE(page.NameList()->item(0)->text(), QString("Wet well"));
         QTest::mouseClick(page.NameList()->viewport(), Qt::LeftButton, {},
                           page.NameList()->visualItemRect(page.NameList()->item(0)).center());
         QCOMPARE(page.NameField()->text(), QString("Wet well"));
@@ -70,6 +71,7 @@ class DisplayPageTest : public QObject {
         QCOMPARE(page.TriggerField()->text(), QString("System.SecTrg"));
         page.SaveButton()->click();
         QCOMPARE(page.NameList()->count(), 1);
+        QCOMPARE(page.NameList()->item(0)->text(), QString("PUMPS"));
         QCOMPARE(QString::fromStdString(f.workspace.project.Displays[0]),
                  QString("~PUMPS|0|0|0|System.SecTrg|"));
 
