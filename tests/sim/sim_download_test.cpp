@@ -61,28 +61,6 @@ std::vector<std::string> LinesStartingWith(const std::vector<std::string>& lines
     return found;
 }
 
-// The system's side: the terminal page with its load sequence and the
-// watch window on one port, on the workstation's clock.
-struct Station {
-    explicit Station(const std::string& device) {
-        Port.SetDevicePath(device);
-        Sequence.SetWatchWindow(&Window);
-    }
-    bool RunLoad(int timeoutMs = 60000) {
-        return RunInRealTime(
-            Timers, [this] { return !Sequence.Running(); }, timeoutMs);
-    }
-
-    ScriptedUi Ui;
-    TSeComm32 Port{Ui};
-    TimerQueue Timers;
-    ReceivePump Pump{Port, Timers.CreateTimer()};
-    Terminal Screen;
-    RecordingView View;
-    LoadSequence Sequence{Port, Pump, Screen, Timers.CreateTimer(), Ui, View};
-    WatchWindow Window{Port, Pump, Timers.CreateTimer(), Ui};
-};
-
 std::vector<std::string> LastLines(const Terminal& screen, std::size_t count) {
     const auto lines = screen.Lines();
     return std::vector<std::string>(lines.end() - std::min(count, lines.size()), lines.end());
@@ -95,7 +73,7 @@ void LoadGoldenInto(SimulatedUnit& unit, Station& station) {
     FixedProject project;
     project.Image = GoldenImage;
     ASSERT_TRUE(station.Sequence.SendProgram(project));
-    ASSERT_TRUE(station.RunLoad());
+    ASSERT_TRUE(station.RunSequence());
     // The state file is written before each reply goes out; the restart
     // has no reply, so on a busy machine the unit may take a while to get
     // to it after the sequence has ended.
@@ -170,7 +148,7 @@ TEST(SimDownload, UnitThatVanishesMidLoadEndsTheSequence) {
     ASSERT_TRUE(RunInRealTime(
         station.Timers, [&] { return station.View.Positions.size() > 10; }, 20000));
     unit.Stop();
-    ASSERT_TRUE(station.RunLoad(20000));
+    ASSERT_TRUE(station.RunSequence(20000));
     EXPECT_EQ(station.Ui.Errors, std::vector<std::string>{"K7 is not responding"});
     EXPECT_EQ(station.Screen.Lines().back(), "Sequence terminated");
     EXPECT_FALSE(station.Port.PortOpen());
@@ -187,7 +165,7 @@ TEST(SimDownload, OsLoadSendsBlocksAndChecksum) {
     Station station(unit.DevicePath);
     station.Sequence.SetSystemFolder(system.Folder());
     ASSERT_TRUE(station.Sequence.SendOs());
-    ASSERT_TRUE(station.RunLoad());
+    ASSERT_TRUE(station.RunSequence());
     ASSERT_TRUE(Eventually([&] { return unit.StateHas("restarts|1"); }));
     // 64 words of 0x0101 and 32 of 0x0202 make 0x8080; then
     // (0x3FFF8 - 0x40C0) / 2 + 1 = 122781 erased words of 0xFFFF, 0x1DF9B2063;
@@ -213,7 +191,7 @@ TEST(SimDownload, StopSendsStopCharactersOnly) {
     ASSERT_TRUE(unit.Ready());
     Station station(unit.DevicePath);
     station.Sequence.StopProgram();
-    ASSERT_TRUE(station.RunLoad());
+    ASSERT_TRUE(station.RunSequence());
     EXPECT_EQ(station.Screen.Lines().back(), "Sequence terminated");
     ASSERT_TRUE(Eventually([&] { return unit.StateHas("program|idle"); }));
     EXPECT_TRUE(unit.StateHas("frames|0"));
@@ -233,7 +211,7 @@ TEST(SimDownload, RemoteLoadThroughPassThrough) {
     params.MasterBoard = 2;
     params.MasterPort = 3;
     ASSERT_TRUE(station.Sequence.StartRemoteLoad(params, project));
-    ASSERT_TRUE(station.RunLoad());
+    ASSERT_TRUE(station.RunSequence());
     EXPECT_NE(station.View.Text.find("Local K3/K7 is in passthrough mode"), std::string::npos);
     EXPECT_EQ(LastLines(station.Screen, 3), SuccessfulEnd);
     // Route: board, port, remote address, forward addresses 1 to 3.

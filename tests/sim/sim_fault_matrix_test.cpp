@@ -98,25 +98,6 @@ std::vector<Cell> Cells() {
     };
 }
 
-struct Station {
-    explicit Station(const std::string& device) {
-        Port.SetDevicePath(device);
-        Sequence.SetWatchWindow(&Window);
-    }
-    bool RunSequence(int timeoutMs) {
-        return RunInRealTime(
-            Timers, [this] { return !Sequence.Running(); }, timeoutMs);
-    }
-    ScriptedUi Ui;
-    TSeComm32 Port{Ui};
-    TimerQueue Timers;
-    ReceivePump Pump{Port, Timers.CreateTimer()};
-    Terminal Screen;
-    RecordingView View;
-    LoadSequence Sequence{Port, Pump, Screen, Timers.CreateTimer(), Ui, View};
-    WatchWindow Window{Port, Pump, Timers.CreateTimer(), Ui};
-};
-
 bool TerminalHas(const Station& station, const std::string& line) {
     const auto lines = station.Screen.Lines();
     return std::find(lines.begin(), lines.end(), line) != lines.end();

@@ -1,6 +1,6 @@
 // End-to-end helpers: a k7sim process on its pseudo-terminal, and the
-// system's side of the line (port, receive pump, terminal) driven on the
-// workstation's clock.
+// system's side of the line (port, receive pump, terminal, load sequence,
+// watch window) driven on the workstation's clock.
 #pragma once
 
 #include "comm/port_setup.h"
@@ -8,6 +8,8 @@
 #include "comm/serial_port.h"
 #include "comm/terminal.h"
 #include "comm/timer_queue.h"
+#include "comm/watch.h"
+#include "tests/comm/download_harness.h"
 #include "tests/sim/child_process.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temporary_folder.h"
@@ -112,6 +114,29 @@ class UnitLink {
     ReceivePump Pump;
     Terminal Screen;
     LinkListener Listener;
+};
+
+// The system's side for downloads: the terminal page with its load
+// sequence and the watch window on one port.
+struct Station {
+    explicit Station(const std::string& device) {
+        Port.SetDevicePath(device);
+        Sequence.SetWatchWindow(&Window);
+    }
+    // Runs the timers on the real clock until the sequence has ended.
+    bool RunSequence(int timeoutMs = 60000) {
+        return RunInRealTime(
+            Timers, [this] { return !Sequence.Running(); }, timeoutMs);
+    }
+
+    ScriptedUi Ui;
+    TSeComm32 Port{Ui};
+    TimerQueue Timers;
+    ReceivePump Pump{Port, Timers.CreateTimer()};
+    Terminal Screen;
+    RecordingView View;
+    LoadSequence Sequence{Port, Pump, Screen, Timers.CreateTimer(), Ui, View};
+    WatchWindow Window{Port, Pump, Timers.CreateTimer(), Ui};
 };
 
 } // namespace k7::test
