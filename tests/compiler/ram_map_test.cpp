@@ -61,6 +61,27 @@ TEST_F(RamMapTest, SearchAfterALargerSizeStillFindsEarlierSmallGaps) {
     EXPECT_EQ(FindRamBlock(context, 8, "again").Start, 0x40F010);
 }
 
+// The map keeps 64 cells to a word: ranges, overlaps and free runs that
+// cross word boundaries, and the last, partly used word.
+TEST_F(RamMapTest, RangesAndRunsCrossingWordsOfSixtyFourCells) {
+    ReserveRange(context, 0x40F03E, 0x40F081); // cells 62..129
+    EXPECT_EQ(context.Ram.UsedCount(), 68);
+    ReserveRange(context, 0x40F03F, 0x40F040); // 63 and 64 again
+    EXPECT_EQ(context.ErrorCount, 2);
+    EXPECT_EQ(FindRamBlock(context, 60, "fits before").Start, 0x40F000);
+    // 60 and 61 are free, but a run of 4 must skip the used cells to 132.
+    EXPECT_EQ(FindRamBlock(context, 4, "after").Start, 0x40F084);
+    EXPECT_EQ(FindRamBlock(context, 200, "long").Start, 0x40F088);
+    ReserveRange(context, 0x43FFC0, 0x440000); // the last 65 cells
+    EXPECT_EQ(context.Ram.UsedCount(), 68 + 60 + 4 + 200 + 65);
+    const uint32_t rest = 0x30FC0 - 0x150;
+    EXPECT_EQ(FindRamBlock(context, rest, "rest").Start, 0x40F150);
+    EXPECT_EQ(FindRamBlock(context, 1, "the gap").Start, 0x40F03C);
+    // Cells 61, 130 and 131 stay free: none is on a multiple of 4.
+    EXPECT_FALSE(FindRamBlock(context, 1, "none").Found());
+    EXPECT_EQ(context.Ram.UsedCount(), static_cast<int>(RamCellCount) - 3);
+}
+
 TEST_F(RamMapTest, NoRoomReportsTheNameAndSetsTheModuleError) {
     RamBlock all = FindRamBlock(context, RamCellCount, "everything");
     EXPECT_EQ(all.Start, 0x40F000);
