@@ -7,11 +7,7 @@
 // during the full-size run) below "limit_mb" (ten times the input plus
 // 50 MB).
 #include "basic/basic_compiler.h"
-#include "comm/receive_pump.h"
-#include "comm/terminal.h"
-#include "comm/timer_queue.h"
-#include "tests/comm/fake_serial_device.h"
-#include "tests/support/scripted_ui.h"
+#include "tests/comm/terminal_line.h"
 #include "workspace/module_library.h"
 #include "workspace/project.h"
 #include "workspace/project_file.h"
@@ -146,28 +142,11 @@ Case SerialCase() {
                 return static_cast<double>(size);
             },
             [] {
-                test::ScriptedUi ui;
-                test::FakeLine line;
-                TSeComm32 port(ui, std::make_unique<test::FakeSerialDevice>(line));
-                TimerQueue timers;
-                ReceivePump pump(port, timers.CreateTimer());
-                Terminal screen;
-                struct ToScreen : PumpListener {
-                    Terminal* Screen = nullptr;
-                    void TerminalBytes(const std::string& bytes) override {
-                        Screen->TerminalOutput(bytes);
-                    }
-                } listener;
-                listener.Screen = &screen;
-                pump.SetListener(&listener);
-                port.SetDevicePath("/dev/bench");
-                port.OpenPort();
-                pump.Start();
-                for (size_t at = 0; at < prepared.size(); at += 4096) {
-                    line.Input.append(prepared, at, 4096);
-                    timers.Advance(ReceivePumpIntervalMs);
-                }
-                benchmark::DoNotOptimize(screen.Lines().size());
+                test::TerminalLine terminal;
+                terminal.Open();
+                for (size_t at = 0; at < prepared.size(); at += 4096)
+                    terminal.Receive(std::string_view(prepared).substr(at, 4096));
+                benchmark::DoNotOptimize(terminal.Screen.Lines().size());
             }};
 }
 

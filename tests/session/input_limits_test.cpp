@@ -1,11 +1,7 @@
 // Inputs far beyond anything real: each is read or refused with a message
 // naming the limit, never left to exhaust memory or time.
 #include "basic/basic_compiler.h"
-#include "comm/receive_pump.h"
-#include "comm/terminal.h"
-#include "comm/timer_queue.h"
-#include "tests/comm/fake_serial_device.h"
-#include "tests/support/scripted_ui.h"
+#include "tests/comm/terminal_line.h"
 #include "tests/support/temporary_folder.h"
 #include "workspace/module_library.h"
 #include "workspace/project.h"
@@ -107,27 +103,12 @@ TEST(InputLimits, LibraryOfTenThousandRecordsKeepsTheNumberedOnes) {
 }
 
 TEST(InputLimits, LineThatNeverStopsSendingKeepsTheTerminalBounded) {
-    test::ScriptedUi ui;
-    test::FakeLine line;
-    TSeComm32 port(ui, std::make_unique<test::FakeSerialDevice>(line));
-    TimerQueue timers;
-    ReceivePump pump(port, timers.CreateTimer());
-    Terminal screen;
-    struct ToScreen : PumpListener {
-        Terminal* Screen = nullptr;
-        void TerminalBytes(const std::string& bytes) override { Screen->TerminalOutput(bytes); }
-    } listener;
-    listener.Screen = &screen;
-    pump.SetListener(&listener);
-    port.SetDevicePath("/dev/fake");
-    ASSERT_TRUE(port.OpenPort());
-    pump.Start();
+    test::TerminalLine terminal;
+    ASSERT_TRUE(terminal.Open());
     const std::string chunk = std::string(4000, 'A') + "\n" + std::string(6000, 'B');
-    for (int tick = 0; tick < 2000; ++tick) { // 20 MB, lines with and without ends
-        line.Input += chunk;
-        timers.Advance(ReceivePumpIntervalMs);
-    }
-    const std::vector<std::string> lines = screen.Lines();
+    for (int tick = 0; tick < 2000; ++tick) // 20 MB, lines with and without ends
+        terminal.Receive(chunk);
+    const std::vector<std::string> lines = terminal.Screen.Lines();
     EXPECT_LE(lines.size(), static_cast<size_t>(TerminalLineLimit));
     for (const std::string& text : lines)
         EXPECT_LE(text.size(), TerminalLineLengthLimit);
