@@ -19,6 +19,48 @@
 
 namespace k7::test {
 
+// A compiled image with every kind of marker line, and what the unit's
+// flash loader must receive of it, written out by hand: the markers the
+// unit loads as two characters, the others left out, data lines unchanged.
+inline std::vector<std::string> MarkerImage() {
+    return {"#0 File name...|\\",
+            "40000|PUMP.TVR  01/02/2024 10:00:00       |\\",
+            "#1 Sys ptrs...Modules|dsps|Tx|Rx|Tmrs|#tmrs|Trigs|#trigs|"
+            "UtypeDtype#brds|ComBufDef|Tbls|\\",
+            "40028|40098|400D4|400D4|400D4|40F00C|0|40F010|2|700|400D4|400D4|\\",
+            "#2 Cards...|\\",
+            "40054|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|\\",
+            "#3 Constants...|\\",
+            "40094|0|\\",
+            "#4 Modules...|\\",
+            "40098|39|400D4|||||||||||240F010|A40F010|240F000|\\",
+            "#5 Ladder...|\\",
+            "#6 Tx...|\\",
+            "#7 Rx...|\\",
+            "#8 Displays...|\\",
+            "#9 Com buffer def, TX then RX...|\\",
+            "#A Table def...|\\",
+            "#B Speech...|\\",
+            "#C Basic...|\\",
+            "#D End of file",
+            "400D4|232F|400DC|\\"};
+}
+
+inline std::vector<std::string> MarkerImageAsSent() {
+    return {"#0",
+            "40000|PUMP.TVR  01/02/2024 10:00:00       |\\",
+            "#1",
+            "40028|40098|400D4|400D4|400D4|40F00C|0|40F010|2|700|400D4|400D4|\\",
+            "40054|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|\\",
+            "#3",
+            "40094|0|\\",
+            "#4",
+            "40098|39|400D4|||||||||||240F010|A40F010|240F000|\\",
+            "#8",
+            "#9",
+            "400D4|232F|400DC|\\"};
+}
+
 // A frame as the unit's documentation writes it: header, data, CRC.
 inline std::string Frame(std::uint8_t start, std::uint8_t command, std::uint8_t a, std::uint8_t b,
                          const std::string& data) {

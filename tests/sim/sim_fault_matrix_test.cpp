@@ -203,6 +203,7 @@ TEST(SimFaultMatrixVanish, UnitKilledMidLoad) {
     ASSERT_TRUE(station.RunSequence(20000));
     EXPECT_EQ(station.Sequence.Outcome(), LoadOutcome::Failed);
     EXPECT_FALSE(station.Ui.Errors.empty());
+    EXPECT_EQ(station.Screen.Lines().back(), "Sequence terminated");
     EXPECT_FALSE(station.Port.PortOpen());
 }
 
