@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,15 +46,31 @@ const std::vector<std::string>& ShippedIntro() {
     return intro;
 }
 
-const std::string& ScratchFolder() {
-    static const std::string folder = [] {
+namespace {
+
+// The scratch folder goes with the process. A run that finishes or reaches
+// its time ends through exit(), so replays in CI and long runs leave nothing
+// in /tmp; an interrupted or crashed one keeps the files of its last input.
+struct ScratchFolderOfProcess {
+    std::string Path;
+
+    ScratchFolderOfProcess() {
         const char* base = std::getenv("TMPDIR");
-        std::string path = std::string(base && *base ? base : "/tmp") + "/k7fuzz-" +
-                           std::to_string(static_cast<long>(getpid())) + "/";
-        mkdir(path.c_str(), 0700);
-        return path;
-    }();
-    return folder;
+        Path = std::string(base && *base ? base : "/tmp") + "/k7fuzz-" +
+               std::to_string(static_cast<long>(getpid())) + "/";
+        mkdir(Path.c_str(), 0700);
+    }
+    ~ScratchFolderOfProcess() {
+        std::error_code ignored;
+        std::filesystem::remove_all(Path, ignored);
+    }
+};
+
+} // namespace
+
+const std::string& ScratchFolder() {
+    static const ScratchFolderOfProcess folder;
+    return folder.Path;
 }
 
 std::string WriteScratchFile(const std::string& name, const std::uint8_t* data, std::size_t size) {

@@ -21,8 +21,8 @@ const ModuleLibrary& ShippedLibrary();
 // The documentation introduction shipped in the system folder, read once.
 const std::vector<std::string>& ShippedIntro();
 
-// A folder of this process, ending in "/", emptied of nothing: targets
-// overwrite the files they use on every run.
+// A folder of this process, ending in "/", removed when the process ends.
+// Targets overwrite the files they use on every run.
 const std::string& ScratchFolder();
 
 // Writes bytes whole to a file of the scratch folder; returns its path.
