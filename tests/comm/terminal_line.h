@@ -1,6 +1,6 @@
 // A receive pump reading a fake serial line into a terminal, wired as the
 // terminal page wires them: the tests, the bench and the fuzz target feed
-// it bytes and look at the screen and at the reply frames that arrived.
+// it bytes and look at the screen.
 #pragma once
 
 #include "comm/receive_pump.h"
@@ -22,7 +22,6 @@ struct TerminalLine : PumpListener {
     TimerQueue Timers;
     ReceivePump Pump{Port, Timers.CreateTimer()};
     Terminal Screen;
-    std::size_t ReplyBytes = 0; // in the reply frames that arrived
 
     // Opens the port and starts the pump in the given mode.
     bool Open(int comMode = ComModeAscii) {
@@ -42,7 +41,6 @@ struct TerminalLine : PumpListener {
     }
 
     void TerminalBytes(const std::string& bytes) override { Screen.TerminalOutput(bytes); }
-    void ReplyArrived(const std::string& frame) override { ReplyBytes += frame.size(); }
 };
 
 } // namespace k7::test
