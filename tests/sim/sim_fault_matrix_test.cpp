@@ -37,6 +37,13 @@ struct Cell {
     Outcome Expected;
 };
 
+// GoogleTest would print a cell as its raw bytes in every test's name line;
+// the simulator options say what the cell is.
+void PrintTo(const Cell& cell, std::ostream* out) {
+    for (const std::string& option : cell.Options)
+        *out << (&option == &cell.Options.front() ? "" : " ") << option;
+}
+
 const std::vector<std::string> Image = {
     "#0 File name...|\\", "40000|PUMP.TVR  01/02/2024 10:00:00       |\\",
     "#3 Constants...|\\", "40094|0|\\",
