@@ -40,8 +40,11 @@ struct Cell {
 // GoogleTest would print a cell as its raw bytes in every test's name line;
 // the simulator options say what the cell is.
 void PrintTo(const Cell& cell, std::ostream* out) {
-    for (const std::string& option : cell.Options)
-        *out << (&option == &cell.Options.front() ? "" : " ") << option;
+    const char* separator = "";
+    for (const std::string& option : cell.Options) {
+        *out << separator << option;
+        separator = " ";
+    }
 }
 
 const std::vector<std::string> Image = {
